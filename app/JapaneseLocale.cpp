@@ -1,0 +1,56 @@
+#include "app/JapaneseLocale.h"
+
+#include "platform/JapaneseTypeface.h"
+#include "platform/UserLanguage.h"
+
+namespace
+{
+    const char* const japaneseTranslation =
+        "language: Japanese\n"
+        "countries: jp\n"
+        "\"Cancel\" = \"キャンセル\"\n"
+        "\"Uninstall Driver\" = \"ドライバーの削除\"\n"
+        "\"This uninstaller removes PELK USB MIDI Driver from the system. You may prompt to enter your password in the uninstallation process.\""
+            " = \"このアンインストーラーはシステムからPELK USB MIDIドライバーを削除します。アンインストールの途中パスワードを聞かれますので、macOS ユーザーアカウントのパスワードを入力してください\"\n"
+        "\"Completed\" = \"処理が完了しました\"\n"
+        "\"The uninstallation was completed.\" = \"ドライバーの削除が正常に終了しました。\"\n"
+        "\n"
+        "\n";
+}
+
+bool JapaneseLocale::isActive()
+{
+    return isJapaneseCode (UserLanguage::getCode());
+}
+
+bool JapaneseLocale::isJapaneseCode (const juce::String& languageCode)
+{
+    return languageCode == "ja";
+}
+
+juce::String JapaneseLocale::getTranslationText()
+{
+    return juce::String::fromUTF8 (japaneseTranslation);
+}
+
+std::unique_ptr<juce::LocalisedStrings> JapaneseLocale::createTranslations()
+{
+    return std::make_unique<juce::LocalisedStrings> (isActive() ? getTranslationText() : juce::String(),
+                                                     false);
+}
+
+juce::String JapaneseLocale::getTypefaceName()
+{
+    // Looking through the installed fonts is slow; the answer does not change while we run.
+    static const auto name = JapaneseTypeface::findFamilyName (getTranslationText());
+    return name;
+}
+
+void JapaneseLocale::applyTypeface (juce::LookAndFeel& lookAndFeel)
+{
+    if (! isActive())
+        return;
+
+    if (auto name = getTypefaceName(); name.isNotEmpty())
+        lookAndFeel.setDefaultSansSerifTypefaceName (name);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+/** The application: installs the texts for the user's language and shows the
+    one window of the uninstaller. */
+class QMV_HubApplication : public juce::JUCEApplication
+{
+public:
+    QMV_HubApplication() = default;
+    ~QMV_HubApplication() override;
+
+    const juce::String getApplicationName() override;
+    const juce::String getApplicationVersion() override;
+    bool moreThanOneInstanceAllowed() override;
+
+    void initialise (const juce::String& commandLine) override;
+    void shutdown() override;
+    void anotherInstanceStarted (const juce::String& commandLine) override;
+    void systemRequestedQuit() override;
+
+    class MainWindow : public juce::DocumentWindow
+    {
+    public:
+        explicit MainWindow (const juce::String& title);
+        ~MainWindow() override = default;
+
+        void closeButtonPressed() override;
+
+    private:
+        JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainWindow)
+    };
+
+    MainWindow* getMainWindow() const noexcept    { return mainWindow.get(); }
+
+private:
+    std::unique_ptr<MainWindow> mainWindow;
+};

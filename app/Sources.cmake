@@ -1,0 +1,4 @@
+# The application shell. Main.cpp belongs to the program alone.
+target_sources(uninstaller_core PRIVATE
+    app/JapaneseLocale.cpp
+    app/QMV_HubApplication.cpp)

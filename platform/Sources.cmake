@@ -1,0 +1,5 @@
+# Services that each platform provides differently.
+target_sources(uninstaller_core PRIVATE
+    platform/AppTempFolder.cpp
+    platform/JapaneseTypeface.cpp
+    platform/UserLanguage.cpp)

@@ -1,0 +1,28 @@
+#include "platform/UserLanguage.h"
+
+#include <cstdlib>
+
+juce::String UserLanguage::getCode()
+{
+   #if JUCE_MAC
+    return juce::SystemStats::getUserLanguage();
+   #else
+    // The framework answers with the language's English name here ("Japanese").
+    return codeFromLocaleName (getLocaleNameFromEnvironment());
+   #endif
+}
+
+juce::String UserLanguage::codeFromLocaleName (const juce::String& localeName)
+{
+    auto end = localeName.indexOfAnyOf ("_.@");
+    return end < 0 ? localeName : localeName.substring (0, end);
+}
+
+juce::String UserLanguage::getLocaleNameFromEnvironment()
+{
+    for (auto* variable : { "LC_ALL", "LC_MESSAGES", "LANG" })
+        if (auto* value = std::getenv (variable); value != nullptr && *value != 0)
+            return juce::String::fromUTF8 (value);
+
+    return {};
+}

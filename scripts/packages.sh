@@ -1,0 +1,33 @@
+# Installs the Debian packages named in "$@" that are not installed yet.
+# Sourced by the set-up scripts.
+install_missing_packages()
+{
+    local missing=()
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
+            || missing+=("$package")
+    done
+
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# What building the program needs, and the font that draws its Japanese texts.
+BUILD_PACKAGES=(cmake make g++ pkg-config juce-modules-source libglib2.0-dev libfontconfig-dev
+                fonts-ipafont-gothic)
+
+# What the test suite needs on top: a headless X server with a window manager,
+# the X tools that drive and photograph the window, and the test frameworks.
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth openbox xdotool wmctrl x11-utils imagemagick)
+
+configure_and_build()
+{
+    local build_dir="$1"; shift
+    cmake -S "$ROOT" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    cmake --build "$build_dir" --parallel "$(nproc)"
+}

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs the whole test suite on a
+# virtual X server of its own.
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$ROOT/scripts/packages.sh"
+
+install_missing_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+configure_and_build "$ROOT/build" -DBUILD_TESTING=ON
+
+# Screenshots and logs that the tests leave for a person to look at.
+export UNINSTALLER_TEST_ARTIFACTS="$ROOT/build/test-artifacts"
+mkdir -p "$UNINSTALLER_TEST_ARTIFACTS"
+
+cd "$ROOT/build"
+xvfb-run --auto-servernum --server-args="-screen 0 1280x800x24" \
+    ctest --output-on-failure --parallel "$(nproc)" "$@"

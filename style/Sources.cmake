@@ -1,0 +1,1 @@
+# Sources of style/ in the core library.

@@ -1,0 +1,157 @@
+# Shared steps of the end-to-end tests: a private X server with a window manager,
+# the program's window found by its title, clicks, close requests and screenshots.
+# Sourced by each test script; PROGRAM is the program to test.
+set -euo pipefail
+
+WINDOW_TITLE="PELK USB MIDI Driver Uninstaller 3.0.0"
+ARTIFACTS="${UNINSTALLER_TEST_ARTIFACTS:-${TMPDIR:-/tmp}/uninstaller-test-artifacts}"
+mkdir -p "$ARTIFACTS"
+
+SCRATCH="$(mktemp -d)"
+BACKGROUND_PIDS=()
+
+cleanup()
+{
+    local pid
+    for pid in "${BACKGROUND_PIDS[@]}"; do
+        kill "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    rm -rf "$SCRATCH"
+}
+trap cleanup EXIT
+
+fail()
+{
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Starts Xvfb on a free display, and openbox on it, so that title bars and
+# close requests are the window manager's own.
+start_display()
+{
+    local number
+    for number in $(seq 50 99); do
+        [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || break
+    done
+    Xvfb ":$number" -screen 0 1280x800x24 -nolisten tcp >"$SCRATCH/xvfb.log" 2>&1 &
+    BACKGROUND_PIDS+=($!)
+    export DISPLAY=":$number"
+    for _ in $(seq 100); do
+        xdpyinfo >/dev/null 2>&1 && break
+        sleep 0.05
+    done
+    xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start on $DISPLAY"
+
+    openbox >"$SCRATCH/openbox.log" 2>&1 &
+    BACKGROUND_PIDS+=($!)
+    for _ in $(seq 100); do
+        wmctrl -m >/dev/null 2>&1 && return 0
+        sleep 0.05
+    done
+    fail "openbox did not start"
+}
+
+# Gives each test its own home, so that caches and the Trash are scratch folders.
+use_scratch_home()
+{
+    export HOME="$SCRATCH/home"
+    export XDG_CACHE_HOME="$HOME/.cache"
+    export XDG_DATA_HOME="$HOME/.local/share"
+    mkdir -p "$HOME"
+}
+
+# Starts the program in the background; its pid is left in PROGRAM_PID.
+start_program()
+{
+    "$PROGRAM" "$@" >"$SCRATCH/program-$RANDOM.log" 2>&1 &
+    PROGRAM_PID=$!
+    BACKGROUND_PIDS+=($PROGRAM_PID)
+}
+
+# Prints the ids of the visible windows with our title, one a line.
+find_windows()
+{
+    xdotool search --onlyvisible --name "^${WINDOW_TITLE}\$" 2>/dev/null || true
+}
+
+# Waits for a window of the given process; prints its id.
+wait_for_window()
+{
+    local pid="$1" window
+    for _ in $(seq 200); do
+        for window in $(find_windows); do
+            if [ "$(xdotool getwindowpid "$window" 2>/dev/null)" = "$pid" ]; then
+                echo "$window"
+                return 0
+            fi
+        done
+        sleep 0.05
+    done
+    fail "no window titled '$WINDOW_TITLE' for process $pid"
+}
+
+# The window's content size, "WIDTHxHEIGHT".
+window_size()
+{
+    xwininfo -id "$1" | awk '/^  Width:/ { w = $2 } /^  Height:/ { h = $2 } END { print w "x" h }'
+}
+
+# The window's content origin on the screen, "X Y".
+window_origin()
+{
+    xwininfo -id "$1" | awk '/Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 } END { print x, y }'
+}
+
+# Clicks at a point given in the window's own coordinates.
+click_in_window()
+{
+    local window="$1" x="$2" y="$3"
+    xdotool mousemove --window "$window" "$x" "$y" sleep 0.1 click 1
+}
+
+# Asks the window manager to close the window, as the title bar's close button does.
+request_close()
+{
+    wmctrl -i -c "$1"
+}
+
+# Waits for a process to end within a number of seconds; prints its exit status.
+wait_for_exit()
+{
+    local pid="$1" seconds="$2"
+    for _ in $(seq $((seconds * 20))); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            local status=0
+            wait "$pid" || status=$?
+            echo "$status"
+            return 0
+        fi
+        sleep 0.05
+    done
+    fail "process $pid still runs after $seconds s"
+}
+
+# Saves a picture of the window's content area as $ARTIFACTS/NAME.png; prints the path.
+screenshot_window()
+{
+    local window="$1" name="$2" file="$ARTIFACTS/$2.png"
+    sleep 0.3   # let a repaint land
+    import -window "$window" "$file"
+    echo "$file"
+}
+
+# The colour of a pixel of an image, as "#RRGGBB".
+pixel_colour()
+{
+    local file="$1" x="$2" y="$3"
+    convert "$file" -format "%[hex:p{$x,$y}]" info:- | sed 's/^/#/' | cut -c1-7
+}
+
+# How many distinct colours an area of an image holds.
+colour_count()
+{
+    local file="$1" geometry="$2"
+    convert "$file" -crop "$geometry" +repage -format "%k" info:-
+}

@@ -1,0 +1,1 @@
+target_sources(uninstaller_tests PRIVATE)

@@ -1,0 +1,2 @@
+target_sources(uninstaller_tests PRIVATE
+    wizard/MainLayoutComponentTest.cpp)

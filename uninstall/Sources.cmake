@@ -1,0 +1,1 @@
+# Sources of uninstall/ in the core library.

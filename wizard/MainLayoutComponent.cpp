@@ -1,0 +1,208 @@
+#include "wizard/MainLayoutComponent.h"
+
+namespace
+{
+    constexpr int fadeMilliseconds = 600;
+    constexpr int slideMilliseconds = 300;
+
+    juce::ComponentAnimator& animator()
+    {
+        return juce::Desktop::getInstance().getAnimator();
+    }
+
+    // A page starts slowly and arrives at full speed; the shadow changes evenly.
+    void animatePage (juce::Component& page, juce::Rectangle<int> finalBounds)
+    {
+        animator().animateComponent (&page, finalBounds, 1.0f, slideMilliseconds, false, 0.3, 1.0);
+    }
+
+    void animateEvenly (juce::Component& component, float finalAlpha)
+    {
+        animator().animateComponent (&component, component.getBounds(), finalAlpha,
+                                     slideMilliseconds, false, 1.0, 1.0);
+    }
+
+    juce::Rectangle<int> shiftedLeftByAQuarter (juce::Rectangle<int> r)
+    {
+        return r.withX ((int) ((float) r.getWidth() * -0.25f + (float) r.getX()));
+    }
+}
+
+MainLayoutComponent::MainLayoutComponent()
+{
+    thankYouComponent = std::make_unique<ThankYouComponent> (&broadcaster, pageNameThankYou);
+    welcomeComponent = std::make_unique<WelcomeComponent> (&broadcaster, pageNameStart);
+    shadowComponent = std::make_unique<ShadowComponent>();
+    shadowComponent->setEnabled (false);
+
+    animator().addChangeListener (this);
+
+    addChildComponent (*shadowComponent);
+    addChildComponent (*thankYouComponent);
+    addChildComponent (*welcomeComponent);
+
+    broadcaster.addActionListener (this);
+
+    moveForwardTo (pageNameStart);
+    setSize (400, 240);
+}
+
+MainLayoutComponent::~MainLayoutComponent()
+{
+    animator().removeChangeListener (this);
+    broadcaster.removeAllActionListeners();
+}
+
+void MainLayoutComponent::paint (juce::Graphics& g)
+{
+    g.fillAll (juce::Colour (0xff282828));
+}
+
+void MainLayoutComponent::resized()
+{
+    for (auto* child : { (juce::Component*) thankYouComponent.get(),
+                         (juce::Component*) welcomeComponent.get(),
+                         (juce::Component*) shadowComponent.get() })
+        child->setBounds (getBounds());
+}
+
+void MainLayoutComponent::actionListenerCallback (const juce::String& message)
+{
+    juce::StringArray tokens;
+    tokens.addTokens (message, " \n\r\t", "\"");
+
+    if (tokens.isEmpty())
+        return;
+
+    const auto& command = tokens[0];
+    const auto& argument = tokens[1];
+
+    if (command == "uninstall")
+        return;
+
+    if (command == "finished")
+        moveForwardTo (pageNameThankYou);
+    else if (command == "completed")
+        juce::JUCEApplicationBase::quit();
+    else if (command == "moveForwardTo")
+        moveForwardTo (argument);
+    else if (command == "moveBackwardTo")
+        moveBackwardTo (argument);
+    else if (command == "moveBackward")
+        moveBackward();
+}
+
+void MainLayoutComponent::changeListenerCallback (juce::ChangeBroadcaster* source)
+{
+    if (source != &animator() || animator().isAnimating())
+        return;
+
+    shadowComponent->toBack();
+    pageStack.getLast()->toFront (false);
+}
+
+juce::Component* MainLayoutComponent::findPage (const juce::String& pageName) const
+{
+    if (pageName == pageNameStart)
+        return welcomeComponent.get();
+
+    if (pageName == pageNameThankYou)
+        return thankYouComponent.get();
+
+    return nullptr;
+}
+
+void MainLayoutComponent::moveForwardTo (const juce::String& pageName)
+{
+    auto* target = findPage (pageName);
+
+    if (target == nullptr)
+        return;
+
+    auto* current = pageStack.getLast();
+
+    // Animating a page onto itself would leave it stranded off its place.
+    if (current != nullptr && current != target)
+    {
+        if (current == welcomeComponent.get())
+            fadeIn (*target, *current);
+        else
+            slideInFromRight (*target, *current);
+    }
+    else if (target == welcomeComponent.get())
+    {
+        target->setVisible (true);
+    }
+
+    pageStack.add (target);
+}
+
+void MainLayoutComponent::moveBackwardTo (const juce::String& pageName)
+{
+    auto* target = findPage (pageName);
+
+    if (target == nullptr)
+        return;
+
+    auto* current = pageStack.getLast();
+
+    if (current != nullptr && current != target)
+        slideOutToRight (*target, *current);
+    else if (target == welcomeComponent.get())
+        target->setVisible (true);
+
+    if (auto index = pageStack.indexOf (target); index >= 0)
+        pageStack.removeRange (index + 1, pageStack.size());
+    else
+        pageStack.add (target);
+}
+
+void MainLayoutComponent::moveBackward()
+{
+    if (pageStack.size() >= 2)
+        moveBackwardTo (pageStack[pageStack.size() - 2]->getName());
+}
+
+void MainLayoutComponent::fadeIn (juce::Component& target, juce::Component& current)
+{
+    target.setBounds (getBounds());
+    current.setVisible (true);
+    target.setVisible (false);
+    target.toFront (false);
+    current.toBehind (&target);
+    animator().fadeIn (&target, fadeMilliseconds);
+}
+
+void MainLayoutComponent::slideInFromRight (juce::Component& target, juce::Component& current)
+{
+    const auto bounds = getBounds();
+
+    target.toFront (false);
+    target.setAlpha (1.0f);
+    current.toBehind (&target);
+    current.setAlpha (1.0f);
+    shadowComponent->toBehind (&target);
+    shadowComponent->setAlpha (0.0f);
+
+    animateEvenly (*shadowComponent, 1.0f);
+    target.setBounds (bounds.translated (bounds.getWidth(), 0));
+    animatePage (target, bounds);
+    animatePage (current, shiftedLeftByAQuarter (current.getBounds()));
+}
+
+void MainLayoutComponent::slideOutToRight (juce::Component& target, juce::Component& current)
+{
+    const auto bounds = getBounds();
+
+    current.toFront (false);
+    target.toBehind (&current);
+    shadowComponent->toBehind (&current);
+    shadowComponent->setAlpha (1.0f);
+    current.setAlpha (1.0f);
+    target.setAlpha (1.0f);
+
+    animateEvenly (*shadowComponent, 0.0f);
+    target.setBounds (shiftedLeftByAQuarter (bounds));
+    animatePage (target, bounds);
+    animatePage (current, current.getBounds().translated (current.getWidth(), 0));
+}

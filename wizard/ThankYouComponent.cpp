@@ -1,0 +1,51 @@
+#include "wizard/ThankYouComponent.h"
+
+ThankYouComponent::ThankYouComponent (juce::ActionBroadcaster* broadcasterToUse, const juce::String& pageName)
+    : Component (pageName),
+      broadcaster (broadcasterToUse)
+{
+    titleLabel = std::make_unique<juce::Label> ("l", TRANS ("Completed"));
+    titleLabel->setFont (juce::Font (28.0f, juce::Font::bold));
+    addAndMakeVisible (*titleLabel);
+
+    okButton = std::make_unique<juce::TextButton> ("b");
+    okButton->addListener (this);
+    okButton->setButtonText ("OK");
+    addAndMakeVisible (*okButton);
+
+    messageBox = std::make_unique<juce::TextEditor> ("desc");
+    messageBox->setMultiLine (true, true);
+    messageBox->setReadOnly (true);
+    messageBox->setText (TRANS ("The uninstallation was completed."));
+    addAndMakeVisible (*messageBox);
+}
+
+ThankYouComponent::~ThankYouComponent()
+{
+    broadcaster = nullptr;
+    okButton->removeListener (this);
+
+    okButton = nullptr;
+    messageBox = nullptr;
+    titleLabel = nullptr;
+}
+
+void ThankYouComponent::paint (juce::Graphics& g)
+{
+    g.fillAll (juce::Colour (0xff282828));
+}
+
+void ThankYouComponent::resized()
+{
+    titleLabel->setBounds (20, 50, getWidth() - 40, 30);
+
+    const auto title = titleLabel->getBounds();
+    messageBox->setBounds (title.getX(), title.getBottom() + 10, title.getWidth(), 60);
+    okButton->setBounds (title.getX(), messageBox->getBottom() + 20, title.getWidth(), 60);
+}
+
+void ThankYouComponent::buttonClicked (juce::Button* button)
+{
+    if (button == okButton.get())
+        broadcaster->sendActionMessage ("completed");
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+/** The last page: says that the removal is done; its button ends the program. */
+class ThankYouComponent : public juce::Component,
+                          public juce::Button::Listener
+{
+public:
+    ThankYouComponent (juce::ActionBroadcaster* broadcaster, const juce::String& pageName);
+    ~ThankYouComponent() override;
+
+    void paint (juce::Graphics& g) override;
+    void resized() override;
+    void buttonClicked (juce::Button* button) override;
+
+    juce::Label& getTitleLabel() noexcept          { return *titleLabel; }
+    juce::TextEditor& getMessageBox() noexcept     { return *messageBox; }
+    juce::TextButton& getOkButton() noexcept       { return *okButton; }
+
+private:
+    juce::ActionBroadcaster* broadcaster;
+    std::unique_ptr<juce::Label> titleLabel;
+    std::unique_ptr<juce::TextEditor> messageBox;
+    std::unique_ptr<juce::TextButton> okButton;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ThankYouComponent)
+};

@@ -1,0 +1,68 @@
+#include "wizard/WelcomeComponent.h"
+
+#include "platform/AppTempFolder.h"
+
+WelcomeComponent::WelcomeComponent (juce::ActionBroadcaster* broadcasterToUse, const juce::String& pageName)
+    : Component (pageName),
+      broadcaster (broadcasterToUse)
+{
+    uninstallButton = std::make_unique<juce::TextButton> ("b");
+    uninstallButton->setButtonText (TRANS ("Uninstall Driver"));
+    uninstallButton->addListener (this);
+    addAndMakeVisible (*uninstallButton);
+
+    progressBar = std::make_unique<juce::ProgressBar> (progressValue);
+    addChildComponent (*progressBar);
+
+    descriptionBox = std::make_unique<juce::TextEditor> ("ed");
+    descriptionBox->setReadOnly (true);
+    descriptionBox->setMultiLine (true, true);
+    descriptionBox->setColour (juce::TextEditor::backgroundColourId, juce::Colour (0x00000000));
+    descriptionBox->setText (TRANS ("This uninstaller removes PELK USB MIDI Driver from the system. "
+                                    "You may prompt to enter your password in the uninstallation process."));
+    addAndMakeVisible (*descriptionBox);
+
+    // Whatever a previous run left behind goes; failing to clear it is harmless.
+    AppTempFolder::moveToTrash();
+}
+
+WelcomeComponent::~WelcomeComponent()
+{
+    uninstallButton->removeListener (this);
+    broadcaster = nullptr;
+
+    uninstallButton = nullptr;
+    progressBar = nullptr;
+    descriptionBox = nullptr;
+}
+
+void WelcomeComponent::paint (juce::Graphics&)
+{
+}
+
+void WelcomeComponent::resized()
+{
+    const auto width = getWidth() - 40;
+
+    uninstallButton->setBounds (20, 20, width, 60);
+    progressBar->setBounds (20, getHeight() / 2, width, 8);
+    descriptionBox->setBounds (20, uninstallButton->getBottom() + 10, width, 60);
+}
+
+void WelcomeComponent::buttonClicked (juce::Button* button)
+{
+    if (button != uninstallButton.get())
+        return;
+
+    broadcaster->sendActionMessage ("uninstall");
+    uninstallButton->setEnabled (false);
+    descriptionBox->setVisible (false);
+    progressBar->setVisible (true);
+}
+
+void WelcomeComponent::restoreIdleState()
+{
+    descriptionBox->setVisible (true);
+    progressBar->setVisible (false);
+    uninstallButton->setEnabled (true);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+/** The first page: says what will be removed and offers the one button that
+    starts the removal. */
+class WelcomeComponent : public juce::Component,
+                         public juce::Button::Listener
+{
+public:
+    WelcomeComponent (juce::ActionBroadcaster* broadcaster, const juce::String& pageName);
+    ~WelcomeComponent() override;
+
+    void paint (juce::Graphics& g) override;
+    void resized() override;
+    void buttonClicked (juce::Button* button) override;
+
+    /** Back to the look the page starts with, after the rights were refused. */
+    void restoreIdleState();
+
+    juce::TextButton& getUninstallButton() noexcept     { return *uninstallButton; }
+    juce::ProgressBar& getProgressBar() noexcept        { return *progressBar; }
+    juce::TextEditor& getDescriptionBox() noexcept      { return *descriptionBox; }
+
+private:
+    juce::ActionBroadcaster* broadcaster;
+    std::unique_ptr<juce::ProgressBar> progressBar;
+    std::unique_ptr<juce::TextButton> uninstallButton;
+    std::unique_ptr<juce::TextEditor> descriptionBox;
+
+    // Outside 0..1 on purpose: the bar shows that work goes on, not how much is done.
+    double progressValue = 2.0;
+
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (WelcomeComponent)
+};
