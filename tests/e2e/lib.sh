@@ -46,11 +46,12 @@ start_display()
 
     openbox >"$SCRATCH/openbox.log" 2>&1 &
     BACKGROUND_PIDS+=($!)
-    for _ in $(seq 100); do
+    # Generous: on a loaded machine the window manager can take seconds to start.
+    for _ in $(seq 400); do
         wmctrl -m >/dev/null 2>&1 && return 0
         sleep 0.05
     done
-    fail "openbox did not start"
+    fail "openbox did not start: $(cat "$SCRATCH/openbox.log")"
 }
 
 # Gives each test its own home, so that caches and the Trash are scratch folders.
@@ -80,7 +81,7 @@ find_windows()
 wait_for_window()
 {
     local pid="$1" window
-    for _ in $(seq 200); do
+    for _ in $(seq 400); do
         for window in $(find_windows); do
             if [ "$(xdotool getwindowpid "$window" 2>/dev/null)" = "$pid" ]; then
                 echo "$window"
