@@ -1,5 +1,7 @@
 #include "support/FakeAuthorizationServices.h"
 
+#include <juce_events/juce_events.h>
+
 FakeAuthorizationServices::FakeAuthorizationServices (std::shared_ptr<Log> logToUse, Answers answersToGive)
     : log (std::move (logToUse)), answers (std::move (answersToGive))
 {
@@ -46,4 +48,6 @@ void FakeAuthorizationServices::releaseDestroyingRights (Handle handle)
 {
     ++log->releases;
     log->releasedHandle = handle;
+    log->releasedOnMessageThread = juce::MessageManager::getInstance()->isThisTheMessageThread();
+    answers.onRelease();
 }

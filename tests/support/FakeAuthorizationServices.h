@@ -23,6 +23,7 @@ public:
         std::vector<Command> toolsRun;
         Handle createdHandle = nullptr;
         Handle releasedHandle = nullptr;
+        bool releasedOnMessageThread = false;
     };
 
     struct Answers
@@ -32,6 +33,9 @@ public:
 
         /** Called for every launch after the prompt; gives the launch status. */
         std::function<Status (const Command&)> runTool = [] (const Command&) { return 0; };
+
+        /** Called when the handle is released. */
+        std::function<void()> onRelease = [] {};
     };
 
     FakeAuthorizationServices (std::shared_ptr<Log> log, Answers answers);

@@ -283,12 +283,28 @@ TEST (UninstallJob, DestroyingTheHostWaitsForTheJobAndNothingReachesItAfterwards
     const auto start = juce::Time::getMillisecondCounterHiRes();
     host = nullptr;
 
-    // The job had the rest of its wait to finish, and gave the rights back.
+    // The job had the rest of its wait to finish, and gave the rights back itself.
     EXPECT_GT (juce::Time::getMillisecondCounterHiRes() - start, 1200.0);
     EXPECT_EQ (fake.log->releases, 1);
+    EXPECT_FALSE (fake.log->releasedOnMessageThread);
+}
 
-    // A completion call still queued must find no host.
+TEST (UninstallJob, ACompletionCallStillQueuedFindsNoHostOnceItIsGone)
+{
+    ScratchTargets targets;
+    std::unique_ptr<WatchedHost> host;
+
+    // The host's deletion is queued as the rights are given back, so it comes
+    // before the job's completion call.
+    Fake::Answers answers;
+    answers.onRelease = [&] { juce::MessageManager::callAsync ([&] { host = nullptr; }); };
+    FakeSetup fake (targets.paths, answers);
+    host = std::make_unique<WatchedHost> (fake.setup);
+
+    host->actionListenerCallback ("uninstall");
+    ASSERT_TRUE (MessageLoop::runUntil ([&] { return host == nullptr; }, 6000));
     MessageLoop::runFor (200);
+    EXPECT_EQ (fake.log->releases, 1);
 }
 
 TEST (UninstallJob, AQuitDuringTheJobDoesNotHangTheHostsDestruction)
