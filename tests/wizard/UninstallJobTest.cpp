@@ -339,3 +339,43 @@ TEST (UninstallJob, TheCompletionPageNamesWhatIsLeftInJapanese)
 
     juce::LocalisedStrings::setCurrentMappings (nullptr);
 }
+
+TEST (UninstallJob, ALongListOfRemainingFilesScrollsInTheMessageBox)
+{
+    juce::ActionBroadcaster broadcaster;
+    ThankYouComponent page (&broadcaster, MainLayoutComponent::pageNameThankYou);
+    page.setSize (400, 240);
+    page.showRemainingFiles ({ "/Library/Audio/MIDI Drivers/PelkUSBMIDIDriver.plugin",
+                               "/System/Library/Extensions/adif.plugin",
+                               "/System/Library/Extensions/advPelkUSBMIDIDriver.plugin",
+                               "/Library/Audio/MIDI Drivers/advPelkUSBMIDIDriver.plugin" });
+
+    auto& box = page.getMessageBox();
+    EXPECT_GT (box.getTextHeight(), box.getHeight());
+
+    juce::Viewport* viewport = nullptr;
+    for (auto* child : box.getChildren())
+        if (auto* v = dynamic_cast<juce::Viewport*> (child))
+            viewport = v;
+
+    ASSERT_NE (viewport, nullptr);
+    EXPECT_TRUE (viewport->getVerticalScrollBar().isVisible());
+    EXPECT_EQ (page.getOkButton().getBounds(), juce::Rectangle<int> (20, 170, 360, 60));
+
+    // Kept for a person to look at: the top of the list, then its end.
+    auto artifacts = juce::SystemStats::getEnvironmentVariable ("UNINSTALLER_TEST_ARTIFACTS", {});
+    auto save = [&] (const char* name)
+    {
+        juce::FileOutputStream out (juce::File (artifacts).getChildFile (name));
+        out.setPosition (0);
+        out.truncate();
+        juce::PNGImageFormat().writeImageToStream (page.createComponentSnapshot (page.getLocalBounds()), out);
+    };
+
+    if (juce::File::isAbsolutePath (artifacts))
+    {
+        save ("completion-remaining-files.png");
+        box.moveCaretToEnd();
+        save ("completion-remaining-files-end.png");
+    }
+}
