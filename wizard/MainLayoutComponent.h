@@ -19,7 +19,10 @@ public:
     static constexpr const char* pageNameStart = "QMVHubPageNameStart";
     static constexpr const char* pageNameThankYou = "QMVHubPageNameThankYou";
 
+    /** Uninstalls what this program is built to remove (the product: the driver's bundles). */
     MainLayoutComponent();
+
+    /** Uninstalls the given targets, with rights obtained as the setup says. */
     explicit MainLayoutComponent (UninstallSetup setup);
     ~MainLayoutComponent() override;
 
@@ -56,6 +59,7 @@ private:
     juce::Component* findPage (const juce::String& pageName) const;
 
     const UninstallSetup uninstallSetup;
+    // Made on the message thread; the job's completion call asks it whether we still exist.
     const juce::Component::SafePointer<MainLayoutComponent> completionTarget;
 
     std::unique_ptr<ThankYouComponent> thankYouComponent;

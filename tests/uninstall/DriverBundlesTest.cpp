@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "uninstall/DriverBundles.h"
-#include "uninstall/UninstallSetup.h"
 
 #include <cstring>
 
@@ -22,12 +21,4 @@ TEST (DriverBundles, AreTheFourBundlesByteForByteInRemovalOrder)
         ASSERT_EQ (std::strlen (DriverBundles::paths[i]), lengths[i]) << i;
         EXPECT_EQ (std::memcmp (DriverBundles::paths[i], expected[i], lengths[i] + 1), 0) << i;
     }
-}
-
-TEST (DriverBundles, AreWhatTheProductRemoves)
-{
-    auto setup = UninstallSetup::forProduct();
-
-    EXPECT_EQ (setup.targets, std::vector<std::string> (DriverBundles::paths.begin(), DriverBundles::paths.end()));
-    EXPECT_TRUE (setup.createAuthorization != nullptr);
 }

@@ -132,6 +132,7 @@ TEST (UninstallJob, WithNothingToRemoveReportsFinishedOnceAboutTwoSecondsLater)
     EXPECT_TRUE (host.isThreadRunning());
     EXPECT_TRUE (host.hasAuthorization());
     EXPECT_EQ (host.getThreadName(), "pelk usb midi driver uninstallation");
+    EXPECT_EQ (host.getPriority(), juce::Thread::Priority::normal);
 
     ASSERT_TRUE (runUntilFinished (host));
     EXPECT_TRUE (host.finishedOnMessageThread);
