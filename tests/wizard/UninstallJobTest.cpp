@@ -45,6 +45,7 @@ namespace
     {
     public:
         using MainLayoutComponent::MainLayoutComponent;
+        using juce::Thread::getPriority;
 
         void actionListenerCallback (const juce::String& message) override
         {
