@@ -14,6 +14,7 @@ namespace
             " = \"このアンインストーラーはシステムからPELK USB MIDIドライバーを削除します。アンインストールの途中パスワードを聞かれますので、macOS ユーザーアカウントのパスワードを入力してください\"\n"
         "\"Completed\" = \"処理が完了しました\"\n"
         "\"The uninstallation was completed.\" = \"ドライバーの削除が正常に終了しました。\"\n"
+        "\"Some driver files could not be removed:\" = \"一部のドライバーファイルを削除できませんでした:\"\n"
         "\n"
         "\n";
 }

@@ -17,13 +17,15 @@ install_missing_packages()
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# What building the program needs, and the font that draws its Japanese texts.
+# What building the program needs, the font that draws its Japanese texts, and
+# pkexec, through which the program asks for administrator rights.
 BUILD_PACKAGES=(cmake make g++ pkg-config juce-modules-source libglib2.0-dev libfontconfig-dev
-                fonts-ipafont-gothic)
+                fonts-ipafont-gothic pkexec)
 
 # What the test suite needs on top: a headless X server with a window manager,
 # the X tools that drive and photograph the window, and the test frameworks.
-TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth openbox xdotool wmctrl x11-utils imagemagick)
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth openbox xdotool wmctrl x11-utils imagemagick
+               procps)
 
 configure_and_build()
 {

@@ -1,1 +1,4 @@
-# Sources of uninstall/ in the core library.
+# The uninstall engine: administrator rights and what the job removes.
+target_sources(uninstaller_core PRIVATE
+    uninstall/CAuth.cpp
+    uninstall/UninstallSetup.cpp)

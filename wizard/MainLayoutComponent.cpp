@@ -29,6 +29,14 @@ namespace
 }
 
 MainLayoutComponent::MainLayoutComponent()
+    : MainLayoutComponent (UninstallSetup::forThisProgram())
+{
+}
+
+MainLayoutComponent::MainLayoutComponent (UninstallSetup setup)
+    : Thread ("pelk usb midi driver uninstallation"),
+      uninstallSetup (std::move (setup)),
+      completionTarget (this)
 {
     thankYouComponent = std::make_unique<ThankYouComponent> (&broadcaster, pageNameThankYou);
     welcomeComponent = std::make_unique<WelcomeComponent> (&broadcaster, pageNameStart);
@@ -49,6 +57,9 @@ MainLayoutComponent::MainLayoutComponent()
 
 MainLayoutComponent::~MainLayoutComponent()
 {
+    // The job reads our members: it must be over before any of them goes.
+    stopThread (-1);
+
     animator().removeChangeListener (this);
     broadcaster.removeAllActionListeners();
 }
@@ -78,9 +89,8 @@ void MainLayoutComponent::actionListenerCallback (const juce::String& message)
     const auto& argument = tokens[1];
 
     if (command == "uninstall")
-        return;
-
-    if (command == "finished")
+        startUninstall();
+    else if (command == "finished")
         moveForwardTo (pageNameThankYou);
     else if (command == "completed")
         juce::JUCEApplicationBase::quit();
@@ -99,6 +109,82 @@ void MainLayoutComponent::changeListenerCallback (juce::ChangeBroadcaster* sourc
 
     shadowComponent->toBack();
     pageStack.getLast()->toFront (false);
+}
+
+void MainLayoutComponent::startUninstall()
+{
+    // Nothing may replace the authorization that a running job still uses.
+    if (auth != nullptr || isThreadRunning())
+        return;
+
+    auth = uninstallSetup.createAuthorization();
+
+    if (auth->isAuthorized())
+    {
+        startThread();
+        return;
+    }
+
+    auth = nullptr;
+    welcomeComponent->restoreIdleState();
+}
+
+void MainLayoutComponent::run()
+{
+    auto remainingFiles = removeDriverFiles();
+
+    // Dropped if the program has begun to quit; ignored if we are gone by then.
+    juce::MessageManager::callAsync ([host = completionTarget, remainingFiles]
+    {
+        if (host != nullptr)
+            host->finishUninstall (remainingFiles);
+    });
+}
+
+juce::StringArray MainLayoutComponent::removeDriverFiles()
+{
+    char removeRecursively[] = "-r";
+    char* arguments[] = { removeRecursively, nullptr, nullptr };
+    juce::StringArray existing;
+
+    for (auto& target : uninstallSetup.targets)
+    {
+        arguments[1] = const_cast<char*> (target.c_str());
+        const auto path = juce::String::fromUTF8 (target.c_str());
+
+        if (juce::File (path).exists())
+        {
+            auth->execute ("/bin/rm", arguments);
+            existing.add (path);
+        }
+    }
+
+    // The tool's status says nothing of whether the files went; the files do.
+    juce::StringArray remainingFiles;
+
+    for (auto& path : existing)
+        if (juce::File (path).exists())
+            remainingFiles.add (path);
+
+    juce::Thread::sleep (2000);
+    releaseAuthorization();
+    return remainingFiles;
+}
+
+void MainLayoutComponent::releaseAuthorization()
+{
+    // Naming this thread lets our destruction end the wait for the lock: once the
+    // program quits, the message thread never grants it again.
+    const juce::MessageManagerLock lock (this);
+
+    // Whether or not the lock was gained: if not, our destructor is waiting for us.
+    auth = nullptr;
+}
+
+void MainLayoutComponent::finishUninstall (const juce::StringArray& remainingFiles)
+{
+    thankYouComponent->showRemainingFiles (remainingFiles);
+    actionListenerCallback ("finished");
 }
 
 juce::Component* MainLayoutComponent::findPage (const juce::String& pageName) const

@@ -2,21 +2,28 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include "uninstall/UninstallSetup.h"
 #include "wizard/ShadowComponent.h"
 #include "wizard/ThankYouComponent.h"
 #include "wizard/WelcomeComponent.h"
 
 /** The window's content: owns the pages, keeps the history of pages shown and
-    carries out the messages that the pages send, animating each change of page. */
+    carries out the messages that the pages send, animating each change of page.
+    Its own thread is the uninstall job. */
 class MainLayoutComponent : public juce::Component,
                             public juce::ActionListener,
-                            public juce::ChangeListener
+                            public juce::ChangeListener,
+                            public juce::Thread
 {
 public:
     static constexpr const char* pageNameStart = "QMVHubPageNameStart";
     static constexpr const char* pageNameThankYou = "QMVHubPageNameThankYou";
 
+    /** Uninstalls what this program is built to remove (the product: the driver's bundles). */
     MainLayoutComponent();
+
+    /** Uninstalls the given targets, with rights obtained as the setup says. */
+    explicit MainLayoutComponent (UninstallSetup setup);
     ~MainLayoutComponent() override;
 
     void paint (juce::Graphics& g) override;
@@ -25,12 +32,22 @@ public:
     void actionListenerCallback (const juce::String& message) override;
     void changeListenerCallback (juce::ChangeBroadcaster* source) override;
 
+    /** The uninstall job: removes the bundles that exist, waits, gives the rights back
+        and hands "finished" to the message thread. */
+    void run() override;
+
     const juce::Array<juce::Component*>& getPageStack() const noexcept   { return pageStack; }
     WelcomeComponent& getWelcomePage() noexcept                          { return *welcomeComponent; }
     ThankYouComponent& getThankYouPage() noexcept                        { return *thankYouComponent; }
     ShadowComponent& getShadow() noexcept                                { return *shadowComponent; }
+    bool hasAuthorization() const noexcept                               { return auth != nullptr; }
 
 private:
+    void startUninstall();
+    juce::StringArray removeDriverFiles();
+    void releaseAuthorization();
+    void finishUninstall (const juce::StringArray& remainingFiles);
+
     void moveForwardTo (const juce::String& pageName);
     void moveBackwardTo (const juce::String& pageName);
     void moveBackward();
@@ -41,10 +58,15 @@ private:
 
     juce::Component* findPage (const juce::String& pageName) const;
 
+    const UninstallSetup uninstallSetup;
+    // Made on the message thread; the job's completion call asks it whether we still exist.
+    const juce::Component::SafePointer<MainLayoutComponent> completionTarget;
+
     std::unique_ptr<ThankYouComponent> thankYouComponent;
     std::unique_ptr<WelcomeComponent> welcomeComponent;
     std::unique_ptr<ShadowComponent> shadowComponent;
     juce::ActionBroadcaster broadcaster;
+    std::unique_ptr<CAuth> auth;
     juce::Array<juce::Component*> pageStack;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainLayoutComponent)

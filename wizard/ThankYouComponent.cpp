@@ -49,3 +49,10 @@ void ThankYouComponent::buttonClicked (juce::Button* button)
     if (button == okButton.get())
         broadcaster->sendActionMessage ("completed");
 }
+
+void ThankYouComponent::showRemainingFiles (const juce::StringArray& paths)
+{
+    if (! paths.isEmpty())
+        messageBox->setText (TRANS ("Some driver files could not be removed:") + "\n"
+                               + paths.joinIntoString ("\n"));
+}

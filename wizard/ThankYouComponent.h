@@ -14,6 +14,10 @@ public:
     void resized() override;
     void buttonClicked (juce::Button* button) override;
 
+    /** Names the files that are still there instead of reporting success; an empty
+        list leaves the page as it is. */
+    void showRemainingFiles (const juce::StringArray& paths);
+
     juce::Label& getTitleLabel() noexcept          { return *titleLabel; }
     juce::TextEditor& getMessageBox() noexcept     { return *messageBox; }
     juce::TextButton& getOkButton() noexcept       { return *okButton; }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real program on a private X server with a window manager: its window, the
 # welcome page, the click, a close request, a second copy, and the Japanese texts.
-PROGRAM="$1"
+# PROGRAM is the product; the click runs in TEST_PROGRAM, whose prompt grants at once.
 source "$(dirname "$0")/lib.sh"
 
 start_display
@@ -25,10 +25,16 @@ functions=$(echo "$hints" | sed -E 's/.*= *[^,]+, *([^,]+),.*/\1/')
 ls "$XDG_DATA_HOME/Trash/info/"*.trashinfo >/dev/null 2>&1 || fail "no cache folder in the Trash"
 
 idle=$(screenshot_window "$window" welcome-idle)
-click_in_window "$window" 200 50
+
+PROGRAM="$TEST_PROGRAM" start_program
+clicked_pid=$PROGRAM_PID
+clicked_window=$(wait_for_window "$clicked_pid")
+click_in_window "$clicked_window" 200 50
 sleep 0.5
-kill -0 "$first" 2>/dev/null || fail "the program ended after the click"
-working=$(screenshot_window "$window" welcome-working)
+kill -0 "$clicked_pid" 2>/dev/null || fail "the program ended after the click"
+working=$(screenshot_window "$clicked_window" welcome-working)
+request_close "$clicked_window"
+wait_for_exit "$clicked_pid" 5
 
 # The description's text is gone from where it stood; the busy bar shows in its place.
 [ "$(colour_count "$idle" 30x20+30+95)" -gt 2 ] || fail "no description text on the idle page"

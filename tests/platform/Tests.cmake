@@ -1,5 +1,6 @@
 target_sources(uninstaller_tests PRIVATE
     platform/AppTempFolderTest.cpp
+    platform/PrivilegedHelperTest.cpp
     platform/UserLanguageTest.cpp)
 
 # Started by the cache-folder tests, in a process of its own for each program start.

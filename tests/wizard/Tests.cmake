@@ -1,3 +1,4 @@
 target_sources(uninstaller_tests PRIVATE
     wizard/MainLayoutComponentTest.cpp
-    wizard/PagesTest.cpp)
+    wizard/PagesTest.cpp
+    wizard/UninstallJobTest.cpp)

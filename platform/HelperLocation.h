@@ -1,0 +1,17 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+/** Where the privileged helper lives, relative to the running program. */
+class HelperLocation
+{
+public:
+    static constexpr const char* helperName = "pelk-usb-midi-driver-uninstaller-helper";
+
+    /** <program's folder>/../libexec/<helper>, both in the installed layout and in
+        the build folder. */
+    static juce::File find();
+
+private:
+    HelperLocation() = delete;
+};

@@ -1,0 +1,56 @@
+#include "platform/LinuxAuthorizationServices.h"
+
+#include "platform/HelperLocation.h"
+#include "platform/linux/HelperConnection.h"
+
+namespace
+{
+    HelperConnection& toConnection (AuthorizationServices::Handle handle)
+    {
+        return *static_cast<HelperConnection*> (handle);
+    }
+}
+
+LinuxAuthorizationServices::LinuxAuthorizationServices (std::vector<std::string> command)
+    : helperCommand (std::move (command))
+{
+}
+
+std::vector<std::string> LinuxAuthorizationServices::getPkexecCommand()
+{
+    return { "/usr/bin/pkexec", HelperLocation::find().getFullPathName().toStdString() };
+}
+
+AuthorizationServices::Status LinuxAuthorizationServices::create (Handle& handle)
+{
+    handle = new HelperConnection();
+    return 0;
+}
+
+AuthorizationServices::Status LinuxAuthorizationServices::launchPrivileged (Handle handle,
+                                                                            const char* toolPath,
+                                                                            char* const* arguments)
+{
+    auto& connection = toConnection (handle);
+
+    // One helper, and so one prompt, for the handle's whole life.
+    if (! connection.hasStarted() && ! connection.start (helperCommand))
+        return HelperConnection::helperGone;
+
+    std::vector<std::string> request { toolPath };
+
+    for (auto* argument = arguments; *argument != nullptr; ++argument)
+        request.emplace_back (*argument);
+
+    return connection.request (request);
+}
+
+void LinuxAuthorizationServices::waitForTool (Handle)
+{
+    // The helper replies only once the tool has ended: nothing is left to wait for.
+}
+
+void LinuxAuthorizationServices::releaseDestroyingRights (Handle handle)
+{
+    delete &toConnection (handle);
+}

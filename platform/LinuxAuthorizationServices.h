@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/AuthorizationServices.h"
+
+#include <string>
+#include <vector>
+
+/** Authorization through our privileged helper. A handle is a connection that has
+    not started anything yet; its first launch starts the helper with the given
+    command (for the product, pkexec: the moment the desktop prompts), and every
+    later launch goes through that same helper. Releasing closes the connection,
+    which ends the helper. */
+class LinuxAuthorizationServices : public AuthorizationServices
+{
+public:
+    /** The program and arguments that start the helper with administrator rights. */
+    explicit LinuxAuthorizationServices (std::vector<std::string> helperCommand);
+
+    /** pkexec at its absolute path, on the helper installed beside the program. */
+    static std::vector<std::string> getPkexecCommand();
+
+    Status create (Handle& handle) override;
+    Status launchPrivileged (Handle handle, const char* toolPath, char* const* arguments) override;
+    void waitForTool (Handle handle) override;
+    void releaseDestroyingRights (Handle handle) override;
+
+private:
+    const std::vector<std::string> helperCommand;
+};

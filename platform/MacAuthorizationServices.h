@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/AuthorizationServices.h"
+
+/** The Security framework's authorization calls, with wait() after each launch. */
+class MacAuthorizationServices : public AuthorizationServices
+{
+public:
+    Status create (Handle& handle) override;
+    Status launchPrivileged (Handle handle, const char* toolPath, char* const* arguments) override;
+    void waitForTool (Handle handle) override;
+    void releaseDestroyingRights (Handle handle) override;
+};

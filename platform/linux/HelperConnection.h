@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+/** Our end of the privileged helper: the process, started once, and the pipes on
+    its standard input and output. Never reaps any process but its own. */
+class HelperConnection
+{
+public:
+    HelperConnection() = default;
+    ~HelperConnection();
+
+    /** Starts the command (no shell, no PATH search) with the pipes as its standard
+        input and output. False if it could not be started; only one start per connection. */
+    bool start (const std::vector<std::string>& command);
+
+    bool hasStarted() const noexcept  { return started; }
+
+    /** Sends one request and waits for the reply. If the helper has gone (a refused
+        prompt ends pkexec), reaps it and returns a non-zero status. */
+    std::int32_t request (const std::vector<std::string>& toolAndArguments);
+
+    /** Ends the helper's input: it exits once it has answered what it already has. */
+    void closeRequestPipe();
+
+    /** Closes the pipes, so that the helper's input ends, and waits for it to exit. */
+    void close();
+
+    pid_t getProcessId() const noexcept  { return pid; }
+    int getRequestPipe() const noexcept  { return toHelper; }
+    int getReplyPipe() const noexcept    { return fromHelper; }
+
+    static constexpr std::int32_t helperGone = -1;
+
+private:
+    bool started = false;
+    pid_t pid = -1;
+    int toHelper = -1;
+    int fromHelper = -1;
+
+    HelperConnection (const HelperConnection&) = delete;
+    HelperConnection& operator= (const HelperConnection&) = delete;
+};

@@ -1,0 +1,148 @@
+#include "platform/linux/HelperProtocol.h"
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace
+{
+    enum class NumberRead { ok, endOfInput, failed };
+
+    /** Reads until the buffer is full or the input ends; returns how much arrived. */
+    std::size_t readUpTo (int fd, unsigned char* bytes, std::size_t size)
+    {
+        std::size_t got = 0;
+
+        while (got < size)
+        {
+            auto n = ::read (fd, bytes + got, size - got);
+
+            if (n < 0 && errno == EINTR)
+                continue;
+
+            if (n <= 0)
+                break;
+
+            got += (std::size_t) n;
+        }
+
+        return got;
+    }
+
+    NumberRead readNumber (int fd, std::uint32_t& value)
+    {
+        unsigned char bytes[4];
+        auto got = readUpTo (fd, bytes, sizeof (bytes));
+
+        if (got != sizeof (bytes))
+            return got == 0 ? NumberRead::endOfInput : NumberRead::failed;
+
+        value = (std::uint32_t) bytes[0] | ((std::uint32_t) bytes[1] << 8)
+                  | ((std::uint32_t) bytes[2] << 16) | ((std::uint32_t) bytes[3] << 24);
+        return NumberRead::ok;
+    }
+
+    bool readString (int fd, std::string& text)
+    {
+        std::uint32_t length = 0;
+
+        if (readNumber (fd, length) != NumberRead::ok || length > HelperProtocol::maxStringLength)
+            return false;
+
+        text.assign (length, '\0');
+
+        if (! HelperProtocol::readAll (fd, text.data(), length))
+            return false;
+
+        // execv would cut the string at the first NUL and run something else.
+        return text.find ('\0') == std::string::npos;
+    }
+}
+
+std::vector<unsigned char> HelperProtocol::encodeNumber (std::uint32_t value)
+{
+    return { (unsigned char) value, (unsigned char) (value >> 8),
+             (unsigned char) (value >> 16), (unsigned char) (value >> 24) };
+}
+
+bool HelperProtocol::writeAll (int fd, const void* data, std::size_t size)
+{
+    auto* bytes = static_cast<const unsigned char*> (data);
+
+    while (size > 0)
+    {
+        auto n = ::write (fd, bytes, size);
+
+        if (n < 0 && errno == EINTR)
+            continue;
+
+        if (n <= 0)
+            return false;
+
+        bytes += n;
+        size -= (std::size_t) n;
+    }
+
+    return true;
+}
+
+bool HelperProtocol::readAll (int fd, void* data, std::size_t size)
+{
+    return readUpTo (fd, static_cast<unsigned char*> (data), size) == size;
+}
+
+bool HelperProtocol::writeRequest (int fd, const std::vector<std::string>& toolAndArguments)
+{
+    // One write for the whole request, so that the helper never sees half of it.
+    auto frames = encodeNumber ((std::uint32_t) toolAndArguments.size());
+
+    for (auto& text : toolAndArguments)
+    {
+        auto length = encodeNumber ((std::uint32_t) text.size());
+        frames.insert (frames.end(), length.begin(), length.end());
+        frames.insert (frames.end(), text.begin(), text.end());
+    }
+
+    return writeAll (fd, frames.data(), frames.size());
+}
+
+HelperProtocol::ReadResult HelperProtocol::readRequest (int fd, std::vector<std::string>& toolAndArguments)
+{
+    toolAndArguments.clear();
+    std::uint32_t count = 0;
+
+    switch (readNumber (fd, count))
+    {
+        case NumberRead::endOfInput:  return ReadResult::endOfInput;
+        case NumberRead::failed:      return ReadResult::malformed;
+        case NumberRead::ok:          break;
+    }
+
+    if (count == 0 || count > maxStrings)
+        return ReadResult::malformed;
+
+    toolAndArguments.resize (count);
+
+    for (auto& text : toolAndArguments)
+        if (! readString (fd, text))
+            return ReadResult::malformed;
+
+    return ReadResult::request;
+}
+
+bool HelperProtocol::writeReply (int fd, std::int32_t reply)
+{
+    auto bytes = encodeNumber ((std::uint32_t) reply);
+    return writeAll (fd, bytes.data(), bytes.size());
+}
+
+bool HelperProtocol::readReply (int fd, std::int32_t& reply)
+{
+    std::uint32_t value = 0;
+
+    if (readNumber (fd, value) != NumberRead::ok)
+        return false;
+
+    reply = (std::int32_t) value;
+    return true;
+}

@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# The uninstall job on a real window, with the test build of the program: its
+# prompt is the test helper started directly, and it removes scratch paths.
+#  1. "Uninstall Driver" removes the bundle, the completion page fades in about
+#     two seconds later, and "OK" ends the program with status 0.
+#  2. A close request during the job's wait ends the program with status 0 within
+#     three seconds, and no helper process is left.
+#  3. A refused prompt gives the welcome page back in its idle look and removes nothing.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+PROGRAM="$TEST_PROGRAM"
+
+BUTTON_X=200 BUTTON_Y=50     # the welcome page's button
+PROBE_X=300 PROBE_Y=35       # on the button, above the completion page's title
+OK_X=200 OK_Y=200            # the completion page's button
+PAGE_COLOUR="#282828"
+
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+
+window_pixel()
+{
+    local file="$SCRATCH/probe.png"
+    import -window "$1" "$file" 2>/dev/null || return 0
+    pixel_colour "$file" "$2" "$3"
+}
+
+# Waits until the probe point shows the given colour; prints the milliseconds it took.
+wait_for_probe_colour()
+{
+    local window="$1" colour="$2" since="$3"
+    for _ in $(seq 100); do
+        [ "$(window_pixel "$window" $PROBE_X $PROBE_Y)" = "$colour" ] && { echo $(( $(now_ms) - since )); return 0; }
+        sleep 0.05
+    done
+    fail "the probe point never showed $colour"
+}
+
+exit_status_within()
+{
+    wait_for_exit "$PROGRAM_PID" "$1"
+    STATUS="$EXIT_STATUS"
+}
+
+make_bundle()
+{
+    mkdir -p "$1/Contents/Mac OS"
+    echo binary >"$1/Contents/Mac OS/driver binary"
+}
+
+start_display
+use_scratch_home
+
+targets="$SCRATCH/Library/Audio/MIDI Drivers/Pelk USB.plugin
+$SCRATCH/System/Library/Extensions/adif.plugin
+$SCRATCH/System/Library/Extensions/advPelk.plugin
+$SCRATCH/Library/Audio/MIDI Drivers/advPelk USB.plugin"
+bundle="$(sed -n 1p <<<"$targets")"
+export UNINSTALLER_TEST_TARGETS="$targets"
+
+# 1. Click, completion page, OK.
+make_bundle "$bundle"
+start_program
+window="$(wait_for_window "$PROGRAM_PID")"
+xdotool mousemove --window "$window" 5 5
+sleep 0.5
+idle_colour="$(window_pixel "$window" $PROBE_X $PROBE_Y)"
+[ "$idle_colour" != "$PAGE_COLOUR" ] || fail "the probe point is not on the welcome page's button"
+
+clicked="$(now_ms)"
+click_in_window "$window" $BUTTON_X $BUTTON_Y
+xdotool mousemove --window "$window" 5 5
+sleep 0.4
+working_colour="$(window_pixel "$window" $PROBE_X $PROBE_Y)"
+for _ in $(seq 100); do
+    [ "$(window_pixel "$window" $PROBE_X $PROBE_Y)" != "$working_colour" ] && break
+    sleep 0.02
+done
+echo "click to start of the completion page's fade: $(( $(now_ms) - clicked )) ms"
+to_page="$(wait_for_probe_colour "$window" "$PAGE_COLOUR" "$clicked")"
+echo "click to completion page fully shown: $to_page ms"
+[ "$to_page" -ge 2000 ] && [ "$to_page" -le 4500 ] || fail "completion page after $to_page ms"
+[ ! -e "$bundle" ] || fail "the bundle was not removed"
+[ -d "$(dirname "$bundle")" ] || fail "more than the bundle was removed"
+screenshot_window "$window" uninstall-job-completed >/dev/null
+
+click_in_window "$window" $OK_X $OK_Y
+exit_status_within 5
+[ "$STATUS" = 0 ] || fail "OK ended the program with status $STATUS"
+
+# 2. Close during the job's wait.
+make_bundle "$bundle"
+start_program
+window="$(wait_for_window "$PROGRAM_PID")"
+sleep 0.5
+click_in_window "$window" $BUTTON_X $BUTTON_Y
+sleep 0.5
+helper_pid="$(pgrep -P "$PROGRAM_PID" -f test-helper || true)"
+[ -n "$helper_pid" ] || fail "no helper runs during the job"
+
+asked="$(now_ms)"
+request_close "$window"
+exit_status_within 3
+echo "close request during the job to exit: $(( $(now_ms) - asked )) ms"
+[ "$STATUS" = 0 ] || fail "closing during the job ended the program with status $STATUS"
+! kill -0 "$helper_pid" 2>/dev/null || fail "the helper $helper_pid outlived the program"
+
+# 3. A refused prompt.
+make_bundle "$bundle"
+UNINSTALLER_TEST_PROMPT=refuse start_program
+window="$(wait_for_window "$PROGRAM_PID")"
+sleep 0.5
+click_in_window "$window" $BUTTON_X $BUTTON_Y
+sleep 1
+xdotool mousemove --window "$window" 5 5
+sleep 0.5
+screenshot_window "$window" uninstall-job-refused >/dev/null
+[ "$(window_pixel "$window" $PROBE_X $PROBE_Y)" = "$idle_colour" ] || fail "the button did not return to its idle look"
+[ -e "$bundle" ] || fail "a refused prompt removed the bundle"
+request_close "$window"
+exit_status_within 5
+[ "$STATUS" = 0 ] || fail "status $STATUS after a refused prompt"
+
+echo "PASS"

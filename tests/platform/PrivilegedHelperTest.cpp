@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+
+#include "platform/linux/HelperConnection.h"
+#include "platform/linux/HelperProtocol.h"
+#include "support/TestAuthorization.h"
+
+#include <juce_core/juce_core.h>
+
+#include <chrono>
+#include <csignal>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace
+{
+    using Strings = std::vector<std::string>;
+
+    /** A scratch folder whose name holds spaces, removed at the end of the test. */
+    struct ScratchFolder
+    {
+        ScratchFolder()  { folder.createDirectory(); }
+        ~ScratchFolder() { folder.deleteRecursively(); }
+
+        std::string make (const juce::String& relativePath) const
+        {
+            auto file = folder.getChildFile (relativePath);
+            file.getParentDirectory().createDirectory();
+            file.create();
+            return file.getFullPathName().toStdString();
+        }
+
+        std::string path (const juce::String& relativePath) const
+        {
+            return folder.getChildFile (relativePath).getFullPathName().toStdString();
+        }
+
+        juce::File folder { juce::File::getSpecialLocation (juce::File::tempDirectory)
+                                .getNonexistentChildFile ("helper test ", " scratch", false) };
+    };
+
+    bool exists (const std::string& path)
+    {
+        return juce::File (path).exists();
+    }
+
+    void writeBytes (HelperConnection& helper, const std::vector<unsigned char>& bytes)
+    {
+        ASSERT_TRUE (HelperProtocol::writeAll (helper.getRequestPipe(), bytes.data(), bytes.size()));
+    }
+
+    std::vector<unsigned char> operator+ (std::vector<unsigned char> a, const std::vector<unsigned char>& b)
+    {
+        a.insert (a.end(), b.begin(), b.end());
+        return a;
+    }
+
+    std::vector<unsigned char> number (std::uint32_t value)
+    {
+        return HelperProtocol::encodeNumber (value);
+    }
+
+    std::vector<unsigned char> text (const std::string& s)
+    {
+        return number ((std::uint32_t) s.size()) + std::vector<unsigned char> (s.begin(), s.end());
+    }
+
+    /** Sends raw bytes as a request; true if the helper refused them and then ended. */
+    bool refusesAndEnds (const std::vector<unsigned char>& bytes, bool closeAfterwards = false)
+    {
+        HelperConnection helper;
+        EXPECT_TRUE (helper.start (TestAuthorization::grantingCommand ({})));
+        writeBytes (helper, bytes);
+
+        if (closeAfterwards)
+            helper.closeRequestPipe();
+
+        std::int32_t reply = 0;
+        auto replied = HelperProtocol::readReply (helper.getReplyPipe(), reply);
+        unsigned char extra;
+        auto ended = ::read (helper.getReplyPipe(), &extra, 1) == 0;
+        return replied && reply != HelperProtocol::toolStarted && ended;
+    }
+
+    int millisecondsToExit (pid_t pid)
+    {
+        const auto start = std::chrono::steady_clock::now();
+
+        for (int i = 0; i < 200; ++i)
+        {
+            int status = 0;
+
+            if (::waitpid (pid, &status, WNOHANG) == pid)
+                return (int) std::chrono::duration_cast<std::chrono::milliseconds> (
+                    std::chrono::steady_clock::now() - start).count();
+
+            ::usleep (10000);
+        }
+
+        ::kill (pid, SIGKILL);
+        return -1;
+    }
+}
+
+TEST (PrivilegedHelper, RunsEchoAndRemovesATreeWhosePathHoldsSpaces)
+{
+    ScratchFolder scratch;
+    scratch.make ("MIDI Drivers/Pelk Driver.plugin/Contents/Info plist");
+    auto bundle = scratch.path ("MIDI Drivers/Pelk Driver.plugin");
+
+    HelperConnection helper;
+    ASSERT_TRUE (helper.start (TestAuthorization::grantingCommand ({ bundle })));
+
+    EXPECT_EQ (helper.request ({ "/bin/echo" }), HelperProtocol::toolStarted);
+    EXPECT_EQ (helper.request ({ "/bin/rm", "-r", bundle }), HelperProtocol::toolStarted);
+    EXPECT_FALSE (exists (bundle));
+    EXPECT_TRUE (exists (scratch.path ("MIDI Drivers")));
+
+    // rm fails now that the bundle is gone; the launch itself still succeeded.
+    EXPECT_EQ (helper.request ({ "/bin/rm", "-r", bundle }), HelperProtocol::toolStarted);
+}
+
+TEST (PrivilegedHelper, RefusesEverythingButItsOwnRequestsAndKeepsServing)
+{
+    ScratchFolder scratch;
+    auto allowed = scratch.make ("allowed bundle");
+    auto other = scratch.make ("other bundle");
+
+    HelperConnection helper;
+    ASSERT_TRUE (helper.start (TestAuthorization::grantingCommand ({ allowed })));
+
+    const Strings refused[] = {
+        { "/bin/ls" },
+        { "/bin/echo", "hello" },
+        { "/bin/sh", "-c", "rm -r '" + allowed + "'" },
+        { "/bin/rm", "-r", other },
+        { "/bin/rm", allowed },
+        { "/bin/rm", "-rf", allowed },
+        { "/bin/rm", "-r", allowed, other },
+        { "/bin/rm", "-r", allowed + "/" },
+        { "/bin/rm", "-r", allowed.substr (0, allowed.size() - 1) },
+        { "/usr/bin/../../bin/rm", "-r", allowed },
+        { "bin/rm", "-r", allowed },
+        { "rm", "-r", allowed },
+    };
+
+    for (auto& request : refused)
+        EXPECT_NE (helper.request (request), HelperProtocol::toolStarted) << request[0];
+
+    EXPECT_TRUE (exists (allowed));
+    EXPECT_TRUE (exists (other));
+    EXPECT_EQ (helper.request ({ "/bin/echo" }), HelperProtocol::toolStarted);
+}
+
+TEST (PrivilegedHelper, TheProductBuildAllowsOnlyTheDriverBundles)
+{
+    ScratchFolder scratch;
+    auto bundle = scratch.make ("bundle");
+
+    // The product's helper ignores its command line: nothing there widens what it runs.
+    HelperConnection helper;
+    ASSERT_TRUE (helper.start ({ PELK_PRODUCT_HELPER_PATH, bundle }));
+
+    EXPECT_EQ (helper.request ({ "/bin/echo" }), HelperProtocol::toolStarted);
+    EXPECT_NE (helper.request ({ "/bin/rm", "-r", bundle }), HelperProtocol::toolStarted);
+    EXPECT_TRUE (exists (bundle));
+}
+
+TEST (PrivilegedHelper, RefusesMalformedRequestsAndRunsNothing)
+{
+    const auto echo = text ("/bin/echo");
+
+    EXPECT_TRUE (refusesAndEnds (number (0)));
+    EXPECT_TRUE (refusesAndEnds (number (HelperProtocol::maxStrings + 1) + echo));
+    EXPECT_TRUE (refusesAndEnds (number (1) + number (HelperProtocol::maxStringLength + 1)));
+    EXPECT_TRUE (refusesAndEnds (number (1) + text (std::string ("/bin/echo\0x", 11))));
+
+    // Cut short: within a number, within a string, and a string missing.
+    EXPECT_TRUE (refusesAndEnds ({ 1, 0 }, true));
+    EXPECT_TRUE (refusesAndEnds (number (1) + number (9) + std::vector<unsigned char> { '/', 'b' }, true));
+    EXPECT_TRUE (refusesAndEnds (number (2) + echo, true));
+}
+
+TEST (PrivilegedHelper, ExitsWithinASecondWhenOurEndCloses)
+{
+    HelperConnection helper;
+    ASSERT_TRUE (helper.start (TestAuthorization::grantingCommand ({})));
+    ASSERT_EQ (helper.request ({ "/bin/echo" }), HelperProtocol::toolStarted);
+
+    auto pid = helper.getProcessId();
+    helper.closeRequestPipe();
+
+    auto milliseconds = millisecondsToExit (pid);
+    EXPECT_GE (milliseconds, 0);
+    EXPECT_LT (milliseconds, 1000);
+}
+
+TEST (PrivilegedHelper, ExitsWithinASecondWhenOurProcessIsKilled)
+{
+    // Orphans come to us, so that we can see the helper end.
+    ASSERT_EQ (::prctl (PR_SET_CHILD_SUBREAPER, 1), 0);
+
+    int pidPipe[2];
+    ASSERT_EQ (::pipe (pidPipe), 0);
+
+    auto owner = ::fork();
+    ASSERT_GE (owner, 0);
+
+    if (owner == 0)
+    {
+        HelperConnection helper;
+        pid_t helperPid = -1;
+
+        if (helper.start (TestAuthorization::grantingCommand ({})) && helper.request ({ "/bin/echo" }) == 0)
+            helperPid = helper.getProcessId();
+
+        HelperProtocol::writeAll (pidPipe[1], &helperPid, sizeof (helperPid));
+        ::pause();
+        ::_exit (0);
+    }
+
+    pid_t helperPid = -1;
+    ASSERT_TRUE (HelperProtocol::readAll (pidPipe[0], &helperPid, sizeof (helperPid)));
+    ASSERT_GT (helperPid, 0);
+
+    ::kill (owner, SIGKILL);
+    ::waitpid (owner, nullptr, 0);
+
+    auto milliseconds = millisecondsToExit (helperPid);
+    EXPECT_GE (milliseconds, 0);
+    EXPECT_LT (milliseconds, 1000);
+}

@@ -1,0 +1,21 @@
+#include "support/TestAuthorization.h"
+
+#include "platform/LinuxAuthorizationServices.h"
+
+std::vector<std::string> TestAuthorization::grantingCommand (const std::vector<std::string>& allowedTargets)
+{
+    std::vector<std::string> command { PELK_TEST_HELPER_PATH };
+    command.insert (command.end(), allowedTargets.begin(), allowedTargets.end());
+    return command;
+}
+
+std::vector<std::string> TestAuthorization::refusingCommand()
+{
+    return { "/bin/sh", "-c", "exit 126" };
+}
+
+std::unique_ptr<CAuth> TestAuthorization::create (bool grant, const std::vector<std::string>& allowedTargets)
+{
+    auto command = grant ? grantingCommand (allowedTargets) : refusingCommand();
+    return std::make_unique<CAuth> (std::make_unique<LinuxAuthorizationServices> (command));
+}

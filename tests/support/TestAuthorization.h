@@ -1,0 +1,24 @@
+#pragma once
+
+#include "uninstall/CAuth.h"
+
+#include <string>
+#include <vector>
+
+/** Real authorization objects for tests, on the build of the helper that is made
+    for tests: started directly instead of through pkexec, and allowing the given
+    scratch paths in place of the driver's bundles. Needs neither root nor a prompt. */
+class TestAuthorization
+{
+public:
+    /** Starts the test helper itself, as a granted prompt would. */
+    static std::vector<std::string> grantingCommand (const std::vector<std::string>& allowedTargets);
+
+    /** Ends at once with pkexec's status for a dismissed prompt, starting no helper. */
+    static std::vector<std::string> refusingCommand();
+
+    static std::unique_ptr<CAuth> create (bool grant, const std::vector<std::string>& allowedTargets);
+
+private:
+    TestAuthorization() = delete;
+};

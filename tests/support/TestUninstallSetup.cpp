@@ -1,0 +1,14 @@
+#include "support/FakeAuthorizationServices.h"
+#include "uninstall/UninstallSetup.h"
+
+// A page host that a test builds without a setup of its own removes nothing and
+// asks nobody: its prompt is refused at once.
+UninstallSetup UninstallSetup::forThisProgram()
+{
+    return { {}, [] {
+        FakeAuthorizationServices::Answers refuse;
+        refuse.grant = false;
+        return std::make_unique<CAuth> (std::make_unique<FakeAuthorizationServices> (
+            std::make_shared<FakeAuthorizationServices::Log>(), refuse));
+    } };
+}

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include "platform/HelperLocation.h"
+#include "platform/LinuxAuthorizationServices.h"
+#include "support/FakeAuthorizationServices.h"
+#include "support/TestAuthorization.h"
+#include "uninstall/CAuth.h"
+
+namespace
+{
+    using Fake = FakeAuthorizationServices;
+    using Command = Fake::Command;
+
+    std::unique_ptr<CAuth> makeAuth (std::shared_ptr<Fake::Log> log, Fake::Answers answers = Fake::Answers())
+    {
+        return std::make_unique<CAuth> (std::make_unique<Fake> (log, answers));
+    }
+
+    char* const noArguments[] = { nullptr };
+}
+
+TEST (CAuth, DismissedPromptLeavesItUnauthorizedAndRunsNothing)
+{
+    auto log = std::make_shared<Fake::Log>();
+    Fake::Answers refuse;
+    refuse.grant = false;
+    auto auth = makeAuth (log, refuse);
+
+    EXPECT_FALSE (auth->isAuthorized());
+    EXPECT_EQ (log->prompts, 1);
+    EXPECT_EQ (log->waits, 0);
+    EXPECT_NE (auth->execute ("/bin/echo", noArguments), 0);
+    EXPECT_TRUE (log->toolsRun.empty());
+
+    // The refused handle is released as well: nothing is left behind.
+    auth = nullptr;
+    EXPECT_EQ (log->releases, 1);
+}
+
+TEST (CAuth, FailedCreateAsksNobodyAndReleasesNothing)
+{
+    auto log = std::make_shared<Fake::Log>();
+    Fake::Answers failCreate;
+    failCreate.createStatus = -60008;
+    auto auth = makeAuth (log, failCreate);
+
+    EXPECT_FALSE (auth->isAuthorized());
+    EXPECT_EQ (log->prompts, 0);
+
+    auth = nullptr;
+    EXPECT_EQ (log->releases, 0);
+}
+
+TEST (CAuth, OnePromptServesEveryLaunchAndEachIsWaitedFor)
+{
+    auto log = std::make_shared<Fake::Log>();
+    auto auth = makeAuth (log);
+    ASSERT_TRUE (auth->isAuthorized());
+
+    char removeFlag[] = "-r", path[] = "/scratch/a b";
+    char* const removal[] = { removeFlag, path, nullptr };
+
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ (auth->execute ("/bin/rm", removal), 0);
+
+    EXPECT_EQ (log->prompts, 1);
+    EXPECT_EQ (log->waits, 4);
+    ASSERT_EQ (log->toolsRun.size(), 4u);
+    EXPECT_EQ (log->toolsRun[0], Command { "/bin/echo" });
+    EXPECT_EQ (log->toolsRun[3], (Command { "/bin/rm", "-r", "/scratch/a b" }));
+}
+
+TEST (CAuth, FailedLaunchIsReportedAndNotWaitedFor)
+{
+    auto log = std::make_shared<Fake::Log>();
+    Fake::Answers answers;
+    answers.runTool = [] (const Command& command) { return command[0] == "/bin/rm" ? 7 : 0; };
+    auto auth = makeAuth (log, answers);
+
+    EXPECT_EQ (auth->execute ("/bin/rm", noArguments), 7);
+    EXPECT_EQ (log->waits, 1);
+}
+
+TEST (CAuth, DestroyingAnAuthorizedObjectReleasesItsHandleOnce)
+{
+    auto log = std::make_shared<Fake::Log>();
+    auto auth = makeAuth (log);
+    ASSERT_TRUE (auth->isAuthorized());
+    EXPECT_EQ (log->releases, 0);
+
+    auth = nullptr;
+    EXPECT_EQ (log->releases, 1);
+    EXPECT_EQ (log->releasedHandle, log->createdHandle);
+}
+
+TEST (CAuth, OverTheHelperAToolThatFailsStillLaunchesWithStatusZero)
+{
+    auto missing = juce::File::createTempFile ("never made");
+    auto auth = TestAuthorization::create (true, { missing.getFullPathName().toStdString() });
+    ASSERT_TRUE (auth->isAuthorized());
+
+    auto path = missing.getFullPathName().toStdString();
+    char removeFlag[] = "-r";
+    char* const removal[] = { removeFlag, path.data(), nullptr };
+
+    // rm exits with an error here; only the launch is reported.
+    EXPECT_EQ (auth->execute ("/bin/rm", removal), 0);
+}
+
+TEST (CAuth, OverTheHelperARefusedPromptOrMissingLauncherGivesNoRights)
+{
+    auto refused = TestAuthorization::create (false, {});
+    EXPECT_FALSE (refused->isAuthorized());
+
+    CAuth noLauncher (std::make_unique<LinuxAuthorizationServices> (
+        std::vector<std::string> { "/nonexistent/pkexec", PELK_TEST_HELPER_PATH }));
+    EXPECT_FALSE (noLauncher.isAuthorized());
+}
+
+TEST (CAuth, ThePlatformPromptIsPkexecOnTheHelperBesideTheProgram)
+{
+    auto command = LinuxAuthorizationServices::getPkexecCommand();
+    auto program = juce::File ("/proc/self/exe").getLinkedTarget();
+
+    ASSERT_EQ (command.size(), 2u);
+    EXPECT_EQ (command[0], "/usr/bin/pkexec");
+    EXPECT_EQ (juce::File (command[1]),
+               program.getParentDirectory().getParentDirectory()
+                   .getChildFile ("libexec/pelk-usb-midi-driver-uninstaller-helper"));
+}
+
+TEST (CAuth, TheBuiltHelperSitsWhereTheProgramLooksForIt)
+{
+    const juce::File program (PELK_PRODUCT_PROGRAM_PATH);
+
+    EXPECT_EQ (program.getParentDirectory().getSiblingFile ("libexec").getChildFile (HelperLocation::helperName),
+               juce::File (PELK_PRODUCT_HELPER_PATH));
+    EXPECT_TRUE (juce::File (PELK_PRODUCT_HELPER_PATH).existsAsFile());
+}

@@ -1,0 +1,383 @@
+#include <gtest/gtest.h>
+
+#include "app/JapaneseLocale.h"
+#include "support/FakeAuthorizationServices.h"
+#include "support/MessageLoop.h"
+#include "support/TestAuthorization.h"
+#include "wizard/MainLayoutComponent.h"
+
+#include <unistd.h>
+
+namespace
+{
+    using Fake = FakeAuthorizationServices;
+    using Command = Fake::Command;
+
+    /** Four scratch paths, holding spaces, in place of the driver's bundles. */
+    struct ScratchTargets
+    {
+        ScratchTargets()
+        {
+            folder.createDirectory();
+
+            for (auto name : { "MIDI Drivers/Pelk.plugin", "Extensions/adif.plugin",
+                               "Extensions/advPelk.plugin", "MIDI Drivers/advPelk.plugin" })
+                paths.push_back (folder.getChildFile (name).getFullPathName().toStdString());
+        }
+
+        ~ScratchTargets() { folder.deleteRecursively(); }
+
+        juce::File file (std::size_t index) const  { return juce::File (paths[index]); }
+
+        void makeTree (std::size_t index) const
+        {
+            file (index).getChildFile ("Contents/Mac OS/driver binary").create();
+            file (index).getChildFile ("Contents/Info.plist").create();
+        }
+
+        juce::File folder { juce::File::getSpecialLocation (juce::File::tempDirectory)
+                                .getNonexistentChildFile ("job test ", " scratch", false) };
+        std::vector<std::string> paths;
+    };
+
+    /** Counts the "finished" deliveries and notes whether each came on the message thread. */
+    class WatchedHost : public MainLayoutComponent
+    {
+    public:
+        using MainLayoutComponent::MainLayoutComponent;
+        using juce::Thread::getPriority;
+
+        void actionListenerCallback (const juce::String& message) override
+        {
+            if (message == "finished")
+            {
+                ++finishedCount;
+                finishedOnMessageThread = juce::MessageManager::getInstance()->isThisTheMessageThread();
+                finishedAt = juce::Time::getMillisecondCounterHiRes();
+            }
+
+            MainLayoutComponent::actionListenerCallback (message);
+        }
+
+        int finishedCount = 0;
+        bool finishedOnMessageThread = false;
+        double finishedAt = 0;
+    };
+
+    /** A setup over fake services that share one log and count the objects made. */
+    struct FakeSetup
+    {
+        explicit FakeSetup (std::vector<std::string> targets, Fake::Answers answersToGive = Fake::Answers())
+            : answers (std::move (answersToGive))
+        {
+            setup.targets = std::move (targets);
+            setup.createAuthorization = [this]
+            {
+                ++objectsMade;
+                return std::make_unique<CAuth> (std::make_unique<Fake> (log, answers));
+            };
+        }
+
+        /** Removes the files a removal names, as rm -r would. */
+        static Fake::Answers removing()
+        {
+            Fake::Answers answers;
+            answers.runTool = [] (const Command& command)
+            {
+                if (command[0] == "/bin/rm")
+                    juce::File (command[2]).deleteRecursively();
+
+                return 0;
+            };
+            return answers;
+        }
+
+        std::shared_ptr<Fake::Log> log = std::make_shared<Fake::Log>();
+        Fake::Answers answers;
+        int objectsMade = 0;
+        UninstallSetup setup;
+    };
+
+    bool runUntilFinished (WatchedHost& host)
+    {
+        return MessageLoop::runUntil ([&] { return host.finishedCount > 0; }, 6000);
+    }
+
+    std::vector<Command> removalsIn (const Fake::Log& log)
+    {
+        std::vector<Command> removals;
+
+        for (auto& command : log.toolsRun)
+            if (command[0] != "/bin/echo")
+                removals.push_back (command);
+
+        return removals;
+    }
+
+    void expectIdleLook (WelcomeComponent& page)
+    {
+        EXPECT_TRUE (page.getUninstallButton().isEnabled());
+        EXPECT_TRUE (page.getDescriptionBox().isVisible());
+        EXPECT_FALSE (page.getProgressBar().isVisible());
+    }
+}
+
+TEST (UninstallJob, WithNothingToRemoveReportsFinishedOnceAboutTwoSecondsLater)
+{
+    ScratchTargets targets;
+    FakeSetup fake (targets.paths);
+    WatchedHost host (fake.setup);
+
+    const auto start = juce::Time::getMillisecondCounterHiRes();
+    host.actionListenerCallback ("uninstall");
+    EXPECT_TRUE (host.isThreadRunning());
+    EXPECT_TRUE (host.hasAuthorization());
+    EXPECT_EQ (host.getThreadName(), "pelk usb midi driver uninstallation");
+    EXPECT_EQ (host.getPriority(), juce::Thread::Priority::normal);
+
+    ASSERT_TRUE (runUntilFinished (host));
+    EXPECT_TRUE (host.finishedOnMessageThread);
+    EXPECT_NEAR (host.finishedAt - start, 2000.0, 400.0);
+
+    EXPECT_FALSE (host.hasAuthorization());
+    EXPECT_EQ (fake.log->prompts, 1);
+    EXPECT_EQ (fake.log->releases, 1);
+    EXPECT_TRUE (removalsIn (*fake.log).empty());
+
+    MessageLoop::runUntilAnimationsEnd();
+    MessageLoop::runFor (300);
+    EXPECT_EQ (host.finishedCount, 1);
+    ASSERT_EQ (host.getPageStack().size(), 2);
+    EXPECT_EQ (host.getPageStack()[1], &host.getThankYouPage());
+    EXPECT_EQ (host.getThankYouPage().getMessageBox().getText(), "The uninstallation was completed.");
+}
+
+TEST (UninstallJob, RemovesOnlyTheBundlesThatExist)
+{
+    ScratchTargets targets;
+    targets.makeTree (2);
+    FakeSetup fake (targets.paths, FakeSetup::removing());
+    WatchedHost host (fake.setup);
+
+    host.actionListenerCallback ("uninstall");
+    ASSERT_TRUE (runUntilFinished (host));
+
+    EXPECT_EQ (removalsIn (*fake.log), (std::vector<Command> { { "/bin/rm", "-r", targets.paths[2] } }));
+    EXPECT_EQ (host.getThankYouPage().getMessageBox().getText(), "The uninstallation was completed.");
+}
+
+TEST (UninstallJob, OverTheHelperATreeGoesWholeAndADanglingLinkStays)
+{
+    ScratchTargets targets;
+    targets.makeTree (0);
+    targets.makeTree (3);
+    targets.file (1).getParentDirectory().createDirectory();
+    ASSERT_EQ (::symlink ((targets.paths[1] + " target").c_str(), targets.paths[1].c_str()), 0);
+
+    UninstallSetup setup { targets.paths, [&] { return TestAuthorization::create (true, targets.paths); } };
+    WatchedHost host (setup);
+
+    host.actionListenerCallback ("uninstall");
+    ASSERT_TRUE (runUntilFinished (host));
+
+    EXPECT_FALSE (targets.file (0).exists());
+    EXPECT_FALSE (targets.file (3).exists());
+    EXPECT_TRUE (targets.file (0).getParentDirectory().isDirectory());
+    EXPECT_TRUE (targets.file (1).isSymbolicLink());
+    EXPECT_EQ (host.getThankYouPage().getMessageBox().getText(), "The uninstallation was completed.");
+}
+
+TEST (UninstallJob, AFailedRemovalIsNamedOnTheCompletionPage)
+{
+    ScratchTargets targets;
+
+    for (std::size_t i = 0; i < 4; ++i)
+        targets.makeTree (i);
+
+    // The second bundle's rm fails (status 0, files kept); the third cannot even be launched.
+    auto answers = FakeSetup::removing();
+    answers.runTool = [remove = answers.runTool, &targets] (const Command& command)
+    {
+        if (command.size() == 3 && command[2] == targets.paths[1])
+            return 0;
+
+        if (command.size() == 3 && command[2] == targets.paths[2])
+            return -60031;
+
+        return remove (command);
+    };
+
+    FakeSetup fake (targets.paths, answers);
+    WatchedHost host (fake.setup);
+
+    host.actionListenerCallback ("uninstall");
+    ASSERT_TRUE (runUntilFinished (host));
+    MessageLoop::runUntilAnimationsEnd();
+
+    EXPECT_EQ (removalsIn (*fake.log).size(), 4u);
+    EXPECT_FALSE (targets.file (0).exists());
+    EXPECT_FALSE (targets.file (3).exists());
+    EXPECT_EQ (host.finishedCount, 1);
+    EXPECT_EQ (host.getPageStack().getLast(), &host.getThankYouPage());
+    EXPECT_EQ (host.getThankYouPage().getMessageBox().getText(),
+               juce::String ("Some driver files could not be removed:\n")
+                   + targets.paths[1] + "\n" + targets.paths[2]);
+    EXPECT_EQ (host.getThankYouPage().getTitleLabel().getText(), "Completed");
+    EXPECT_EQ (host.getThankYouPage().getOkButton().getButtonText(), "OK");
+}
+
+TEST (UninstallJob, ARefusedPromptRestoresTheIdleLookAndAskesAgainNextTime)
+{
+    ScratchTargets targets;
+    targets.makeTree (0);
+    Fake::Answers refuse;
+    refuse.grant = false;
+    FakeSetup fake (targets.paths, refuse);
+    WatchedHost host (fake.setup);
+    auto& page = host.getWelcomePage();
+
+    page.getUninstallButton().triggerClick();
+    MessageLoop::runUntil ([&] { return fake.objectsMade == 1; });
+    MessageLoop::runFor (50);
+
+    expectIdleLook (page);
+    EXPECT_FALSE (host.hasAuthorization());
+    EXPECT_FALSE (host.isThreadRunning());
+    ASSERT_EQ (host.getPageStack().size(), 1);
+    EXPECT_EQ (fake.log->releases, 1);
+
+    page.getUninstallButton().triggerClick();
+    MessageLoop::runUntil ([&] { return fake.objectsMade == 2; });
+    EXPECT_EQ (fake.log->prompts, 2);
+    EXPECT_TRUE (fake.log->toolsRun.empty());
+    EXPECT_TRUE (targets.file (0).exists());
+}
+
+TEST (UninstallJob, ASecondUninstallDuringTheJobChangesNothing)
+{
+    ScratchTargets targets;
+    FakeSetup fake (targets.paths);
+    WatchedHost host (fake.setup);
+
+    host.actionListenerCallback ("uninstall");
+    host.actionListenerCallback ("uninstall");
+    MessageLoop::runFor (100);
+    host.actionListenerCallback ("uninstall");
+
+    ASSERT_TRUE (runUntilFinished (host));
+    MessageLoop::runFor (300);
+
+    EXPECT_EQ (fake.objectsMade, 1);
+    EXPECT_EQ (fake.log->prompts, 1);
+    EXPECT_EQ (fake.log->releases, 1);
+    EXPECT_EQ (host.finishedCount, 1);
+}
+
+TEST (UninstallJob, DestroyingTheHostWaitsForTheJobAndNothingReachesItAfterwards)
+{
+    ScratchTargets targets;
+    FakeSetup fake (targets.paths);
+    auto host = std::make_unique<WatchedHost> (fake.setup);
+
+    host->actionListenerCallback ("uninstall");
+    MessageLoop::runFor (200);
+
+    const auto start = juce::Time::getMillisecondCounterHiRes();
+    host = nullptr;
+
+    // The job had the rest of its wait to finish, and gave the rights back itself.
+    EXPECT_GT (juce::Time::getMillisecondCounterHiRes() - start, 1200.0);
+    EXPECT_EQ (fake.log->releases, 1);
+    EXPECT_FALSE (fake.log->releasedOnMessageThread);
+}
+
+TEST (UninstallJob, ACompletionCallStillQueuedFindsNoHostOnceItIsGone)
+{
+    ScratchTargets targets;
+    std::unique_ptr<WatchedHost> host;
+
+    // The host's deletion is queued as the rights are given back, so it comes
+    // before the job's completion call.
+    Fake::Answers answers;
+    answers.onRelease = [&] { juce::MessageManager::callAsync ([&] { host = nullptr; }); };
+    FakeSetup fake (targets.paths, answers);
+    host = std::make_unique<WatchedHost> (fake.setup);
+
+    host->actionListenerCallback ("uninstall");
+    ASSERT_TRUE (MessageLoop::runUntil ([&] { return host == nullptr; }, 6000));
+    MessageLoop::runFor (200);
+    EXPECT_EQ (fake.log->releases, 1);
+}
+
+TEST (UninstallJob, AQuitDuringTheJobDoesNotHangTheHostsDestruction)
+{
+    ScratchTargets targets;
+    FakeSetup fake (targets.paths);
+    auto host = std::make_unique<WatchedHost> (fake.setup);
+
+    host->actionListenerCallback ("uninstall");
+    MessageLoop::runFor (200);
+
+    // As the application does when it quits: from now on the message thread takes no messages.
+    juce::MessageManager::getInstance()->stopDispatchLoop();
+
+    const auto start = juce::Time::getMillisecondCounterHiRes();
+    host = nullptr;
+
+    EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - start, 3000.0);
+    EXPECT_EQ (fake.log->releases, 1);
+}
+
+TEST (UninstallJob, TheCompletionPageNamesWhatIsLeftInJapanese)
+{
+    juce::LocalisedStrings::setCurrentMappings (new juce::LocalisedStrings (JapaneseLocale::getTranslationText(), false));
+
+    juce::ActionBroadcaster broadcaster;
+    ThankYouComponent page (&broadcaster, MainLayoutComponent::pageNameThankYou);
+    page.showRemainingFiles ({ "/a b/one", "/two" });
+
+    EXPECT_EQ (page.getMessageBox().getText(),
+               juce::String::fromUTF8 ("一部のドライバーファイルを削除できませんでした:") + "\n/a b/one\n/two");
+
+    juce::LocalisedStrings::setCurrentMappings (nullptr);
+}
+
+TEST (UninstallJob, ALongListOfRemainingFilesScrollsInTheMessageBox)
+{
+    juce::ActionBroadcaster broadcaster;
+    ThankYouComponent page (&broadcaster, MainLayoutComponent::pageNameThankYou);
+    page.setSize (400, 240);
+    page.showRemainingFiles ({ "/Library/Audio/MIDI Drivers/PelkUSBMIDIDriver.plugin",
+                               "/System/Library/Extensions/adif.plugin",
+                               "/System/Library/Extensions/advPelkUSBMIDIDriver.plugin",
+                               "/Library/Audio/MIDI Drivers/advPelkUSBMIDIDriver.plugin" });
+
+    auto& box = page.getMessageBox();
+    EXPECT_GT (box.getTextHeight(), box.getHeight());
+
+    juce::Viewport* viewport = nullptr;
+    for (auto* child : box.getChildren())
+        if (auto* v = dynamic_cast<juce::Viewport*> (child))
+            viewport = v;
+
+    ASSERT_NE (viewport, nullptr);
+    EXPECT_TRUE (viewport->getVerticalScrollBar().isVisible());
+    EXPECT_EQ (page.getOkButton().getBounds(), juce::Rectangle<int> (20, 170, 360, 60));
+
+    // Kept for a person to look at: the top of the list, then its end.
+    auto artifacts = juce::SystemStats::getEnvironmentVariable ("UNINSTALLER_TEST_ARTIFACTS", {});
+    auto save = [&] (const char* name)
+    {
+        juce::FileOutputStream out (juce::File (artifacts).getChildFile (name));
+        out.setPosition (0);
+        out.truncate();
+        juce::PNGImageFormat().writeImageToStream (page.createComponentSnapshot (page.getLocalBounds()), out);
+    };
+
+    if (juce::File::isAbsolutePath (artifacts))
+    {
+        save ("completion-remaining-files.png");
+        box.moveCaretToEnd();
+        save ("completion-remaining-files-end.png");
+    }
+}

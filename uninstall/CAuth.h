@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/AuthorizationServices.h"
+
+#include <memory>
+
+/** One administrator authorization: obtained from the user once, when the object
+    is made; used to run tools while it lives; given back when it is destroyed. */
+class CAuth
+{
+public:
+    using Status = AuthorizationServices::Status;
+
+    /** Asks the user through the system's own prompt; blocks until answered. */
+    CAuth();
+    explicit CAuth (std::unique_ptr<AuthorizationServices> services);
+    virtual ~CAuth();
+
+    bool isAuthorized() const noexcept  { return authorized; }
+
+    /** Runs the tool with administrator rights and returns once it has ended. The
+        status says whether it could be launched, not how the tool itself fared. */
+    Status execute (const char* toolPath, char* const* arguments);
+
+    static constexpr Status notAuthorized = -60002;
+
+private:
+    std::unique_ptr<AuthorizationServices> services;
+    AuthorizationServices::Handle authorizationRef = nullptr;
+    bool authorized = false;
+
+    CAuth (const CAuth&) = delete;
+    CAuth& operator= (const CAuth&) = delete;
+};

@@ -1,0 +1,9 @@
+#include "uninstall/UninstallSetup.h"
+
+#include "uninstall/DriverBundles.h"
+
+UninstallSetup UninstallSetup::forProduct()
+{
+    return { { DriverBundles::paths.begin(), DriverBundles::paths.end() },
+             [] { return std::make_unique<CAuth>(); } };
+}
