@@ -1,5 +1,7 @@
 #include "wizard/MainLayoutComponent.h"
 
+#include "app/JapaneseLocale.h"
+
 namespace
 {
     constexpr int fadeMilliseconds = 600;
@@ -37,6 +39,9 @@ MainLayoutComponent::MainLayoutComponent()
 
     animator().addChangeListener (this);
 
+    JapaneseLocale::applyTypeface (lookAndFeel);
+    setLookAndFeel (&lookAndFeel);
+
     addChildComponent (*shadowComponent);
     addChildComponent (*thankYouComponent);
     addChildComponent (*welcomeComponent);
@@ -50,6 +55,7 @@ MainLayoutComponent::MainLayoutComponent()
 MainLayoutComponent::~MainLayoutComponent()
 {
     animator().removeChangeListener (this);
+    setLookAndFeel (nullptr);
     broadcaster.removeAllActionListeners();
 }
 

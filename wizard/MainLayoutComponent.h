@@ -2,6 +2,7 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include "style/QMVHubLookAndFeel.h"
 #include "wizard/ShadowComponent.h"
 #include "wizard/ThankYouComponent.h"
 #include "wizard/WelcomeComponent.h"
@@ -45,6 +46,7 @@ private:
     std::unique_ptr<WelcomeComponent> welcomeComponent;
     std::unique_ptr<ShadowComponent> shadowComponent;
     juce::ActionBroadcaster broadcaster;
+    QMVHubLookAndFeel lookAndFeel;
     juce::Array<juce::Component*> pageStack;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainLayoutComponent)
