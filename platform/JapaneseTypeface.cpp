@@ -29,8 +29,9 @@ namespace
     {
         FcPtr<FcCharSet> charSet (FcCharSetCreate());
 
+        // Latin letters too: some CJK fallback faces have none, and the texts mix both.
         for (auto t = text.getCharPointer(); ! t.isEmpty(); ++t)
-            if (*t > 0x7f)   // every family covers ASCII; only the rest tells them apart
+            if (! juce::CharacterFunctions::isWhitespace (*t) && *t >= 0x20)
                 FcCharSetAddChar (charSet.get(), (FcChar32) *t);
 
         return charSet;

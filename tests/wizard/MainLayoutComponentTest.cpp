@@ -3,14 +3,223 @@
 #include "support/MessageLoop.h"
 #include "wizard/MainLayoutComponent.h"
 
-TEST (MainLayoutComponent, StartsOnTheWelcomePage)
+namespace
 {
-    MainLayoutComponent host;
+    const juce::Rectangle<int> pageArea { 0, 0, 400, 240 };
 
-    EXPECT_EQ (host.getBounds(), juce::Rectangle<int> (0, 0, 400, 240));
-    ASSERT_EQ (host.getPageStack().size(), 1);
-    EXPECT_EQ (host.getPageStack()[0], &host.getWelcomePage());
-    EXPECT_TRUE (host.getWelcomePage().isVisible());
-    EXPECT_FALSE (host.getThankYouPage().isVisible());
-    EXPECT_FALSE (host.getShadow().isVisible());
+    class Navigation : public testing::Test
+    {
+    protected:
+        MainLayoutComponent host;
+
+        WelcomeComponent& welcome()      { return host.getWelcomePage(); }
+        ThankYouComponent& thankYou()    { return host.getThankYouPage(); }
+        ShadowComponent& shadow()        { return host.getShadow(); }
+
+        juce::Array<juce::Component*> stack (std::initializer_list<juce::Component*> pages)
+        {
+            return juce::Array<juce::Component*> (pages);
+        }
+
+        /** Sends a message and lets the transition run to its end; returns how long it took. */
+        double send (const juce::String& message)
+        {
+            const auto start = juce::Time::getMillisecondCounterHiRes();
+            host.actionListenerCallback (message);
+            EXPECT_TRUE (MessageLoop::runUntil ([] { return ! juce::Desktop::getInstance().getAnimator().isAnimating(); }));
+            const auto took = juce::Time::getMillisecondCounterHiRes() - start;
+            MessageLoop::runFor (50);   // the animator's last change notice
+            return took;
+        }
+
+        /** Children from back to front. */
+        juce::Array<juce::Component*> zOrder()
+        {
+            juce::Array<juce::Component*> order;
+
+            for (auto* child : host.getChildren())
+                order.add (child);
+
+            return order;
+        }
+    };
+}
+
+TEST_F (Navigation, StartsOnTheWelcomePageAlone)
+{
+    EXPECT_EQ (host.getBounds(), pageArea);
+    EXPECT_EQ (host.getPageStack(), stack ({ &welcome() }));
+    EXPECT_TRUE (welcome().isVisible());
+    EXPECT_FALSE (thankYou().isVisible());
+    EXPECT_FALSE (shadow().isVisible());
+    EXPECT_FALSE (shadow().isEnabled());
+
+    for (auto* child : { (juce::Component*) &welcome(), (juce::Component*) &thankYou(), (juce::Component*) &shadow() })
+        EXPECT_EQ (child->getBounds(), pageArea);
+
+    EXPECT_EQ (zOrder(), stack ({ &shadow(), &thankYou(), &welcome() }));
+}
+
+TEST_F (Navigation, FinishedFadesTheCompletionPageInOverTheWelcomePage)
+{
+    const auto start = juce::Time::getMillisecondCounterHiRes();
+    host.actionListenerCallback ("finished");
+
+    EXPECT_TRUE (thankYou().isVisible());
+    EXPECT_EQ (thankYou().getBounds(), pageArea);
+    EXPECT_FLOAT_EQ (thankYou().getAlpha(), 0.0f);
+
+    MessageLoop::runFor (300);
+    EXPECT_GT (thankYou().getAlpha(), 0.0f);
+    EXPECT_LT (thankYou().getAlpha(), 1.0f);
+
+    ASSERT_TRUE (MessageLoop::runUntil ([] { return ! juce::Desktop::getInstance().getAnimator().isAnimating(); }));
+    const auto took = juce::Time::getMillisecondCounterHiRes() - start;
+    MessageLoop::runFor (50);
+
+    EXPECT_NEAR (took, 600.0, 150.0);
+    EXPECT_FLOAT_EQ (thankYou().getAlpha(), 1.0f);
+    EXPECT_EQ (thankYou().getBounds(), pageArea);
+    EXPECT_TRUE (welcome().isVisible());
+    EXPECT_EQ (welcome().getBounds(), pageArea);
+    EXPECT_EQ (host.getPageStack(), stack ({ &welcome(), &thankYou() }));
+    EXPECT_EQ (zOrder(), stack ({ &shadow(), &welcome(), &thankYou() }));
+}
+
+TEST_F (Navigation, MoveBackwardSlidesTheTopPageOutToTheRight)
+{
+    send ("finished");
+
+    host.actionListenerCallback ("moveBackward");
+    EXPECT_EQ (welcome().getX(), -100);
+    EXPECT_FLOAT_EQ (shadow().getAlpha(), 1.0f);
+    EXPECT_EQ (zOrder(), stack ({ &welcome(), &shadow(), &thankYou() }));
+
+    const auto took = send ({});   // an empty message changes nothing; the slide runs on
+    EXPECT_NEAR (took, 300.0, 150.0);
+
+    EXPECT_EQ (welcome().getBounds(), pageArea);
+    EXPECT_EQ (thankYou().getBounds(), pageArea.translated (400, 0));
+    EXPECT_FLOAT_EQ (shadow().getAlpha(), 0.0f);
+    EXPECT_EQ (host.getPageStack(), stack ({ &welcome() }));
+    EXPECT_EQ (zOrder().getFirst(), &shadow());
+    EXPECT_EQ (zOrder().getLast(), &welcome());
+}
+
+TEST_F (Navigation, MoveBackwardToAPageNotInTheStackPushesIt)
+{
+    host.actionListenerCallback ("moveBackwardTo QMVHubPageNameThankYou");
+    EXPECT_TRUE (thankYou().isVisible());
+    EXPECT_EQ (thankYou().getX(), -100);
+    EXPECT_EQ (zOrder(), stack ({ &thankYou(), &shadow(), &welcome() }));
+
+    send ({});
+
+    EXPECT_EQ (thankYou().getBounds(), pageArea);
+    EXPECT_EQ (welcome().getBounds(), pageArea.translated (400, 0));
+    EXPECT_EQ (host.getPageStack(), stack ({ &welcome(), &thankYou() }));
+    EXPECT_EQ (zOrder().getLast(), &thankYou());
+}
+
+TEST_F (Navigation, MoveForwardFromTheCompletionPageSlidesInFromTheRight)
+{
+    send ("finished");
+
+    host.actionListenerCallback ("moveForwardTo QMVHubPageNameStart");
+    EXPECT_EQ (welcome().getX(), 400);
+    EXPECT_FLOAT_EQ (shadow().getAlpha(), 0.0f);
+    EXPECT_EQ (zOrder(), stack ({ &thankYou(), &shadow(), &welcome() }));
+
+    const auto took = send ({});
+    EXPECT_NEAR (took, 300.0, 150.0);
+
+    EXPECT_EQ (welcome().getBounds(), pageArea);
+    EXPECT_EQ (thankYou().getBounds(), pageArea.translated (-100, 0));
+    EXPECT_FLOAT_EQ (shadow().getAlpha(), 1.0f);
+    EXPECT_EQ (host.getPageStack(), stack ({ &welcome(), &thankYou(), &welcome() }));
+    EXPECT_EQ (zOrder().getFirst(), &shadow());
+    EXPECT_EQ (zOrder().getLast(), &welcome());
+}
+
+TEST_F (Navigation, MoveBackwardToCutsTheStackAtTheFirstEntryOfThePage)
+{
+    send ("finished");
+    send ("moveForwardTo QMVHubPageNameStart");
+    send ("moveForwardTo QMVHubPageNameThankYou");
+    EXPECT_EQ (host.getPageStack(), stack ({ &welcome(), &thankYou(), &welcome(), &thankYou() }));
+
+    send ("moveBackwardTo QMVHubPageNameStart");
+    EXPECT_EQ (host.getPageStack(), stack ({ &welcome() }));
+    EXPECT_EQ (welcome().getBounds(), pageArea);
+    EXPECT_EQ (zOrder().getLast(), &welcome());
+
+    send ("moveBackward");
+    EXPECT_EQ (host.getPageStack(), stack ({ &welcome() }));
+}
+
+TEST_F (Navigation, MessagesThatNameNoPageOrNoCommandChangeNothing)
+{
+    for (auto* message : { "", " finished", "Finished", "finished?", "moveBackward",
+                           "moveForwardTo", "moveForwardTo Nowhere", "moveBackwardTo qmvhubpagenamethankyou",
+                           "moveForwardTo \"QMVHubPageNameThankYou\"", "moveForwardTo  QMVHubPageNameThankYou",
+                           "goTo QMVHubPageNameThankYou" })
+    {
+        SCOPED_TRACE (message);
+        host.actionListenerCallback (message);
+
+        EXPECT_FALSE (juce::Desktop::getInstance().getAnimator().isAnimating());
+        EXPECT_EQ (host.getPageStack(), stack ({ &welcome() }));
+        EXPECT_FALSE (thankYou().isVisible());
+        EXPECT_FALSE (shadow().isVisible());
+        EXPECT_EQ (welcome().getBounds(), pageArea);
+    }
+}
+
+TEST_F (Navigation, CommandsSplitAtTabsAndLineBreaksAndIgnoreSurplusTokens)
+{
+    send ("moveForwardTo\tQMVHubPageNameThankYou surplus tokens");
+    EXPECT_EQ (host.getPageStack(), stack ({ &welcome(), &thankYou() }));
+
+    send ("moveForwardTo\nQMVHubPageNameStart");
+    EXPECT_EQ (host.getPageStack(), stack ({ &welcome(), &thankYou(), &welcome() }));
+
+    send ("moveBackward\r\n");
+    EXPECT_EQ (host.getPageStack(), stack ({ &welcome(), &thankYou() }));
+}
+
+TEST_F (Navigation, AMoveToThePageOnTopLeavesItInPlace)
+{
+    send ("moveForwardTo QMVHubPageNameStart");
+
+    EXPECT_EQ (welcome().getBounds(), pageArea);
+    EXPECT_TRUE (welcome().isVisible());
+    EXPECT_FALSE (thankYou().isVisible());
+}
+
+TEST_F (Navigation, CompletedAsksTheApplicationToQuit)
+{
+    EXPECT_FALSE (juce::MessageManager::getInstance()->hasStopMessageBeenSent());
+    host.actionListenerCallback ("completed");
+    EXPECT_TRUE (juce::MessageManager::getInstance()->hasStopMessageBeenSent());
+}
+
+TEST_F (Navigation, PaintsTheDarkBackgroundWhereNoPageCovers)
+{
+    juce::Image image (juce::Image::ARGB, 400, 240, true);
+    juce::Graphics g (image);
+    host.paint (g);
+
+    EXPECT_EQ (image.getPixelAt (0, 0), juce::Colour (0xff282828));
+    EXPECT_EQ (image.getPixelAt (399, 239), juce::Colour (0xff282828));
+}
+
+TEST (ShadowComponent, DarkensEverythingBeneathIt)
+{
+    ShadowComponent shadow;
+    shadow.setBounds (0, 0, 10, 10);
+    juce::Image image (juce::Image::ARGB, 10, 10, true);
+    juce::Graphics g (image);
+    shadow.paint (g);
+
+    EXPECT_EQ (image.getPixelAt (5, 5), juce::Colour (0xc8000000));
 }

@@ -1,2 +1,3 @@
 target_sources(uninstaller_tests PRIVATE
-    wizard/MainLayoutComponentTest.cpp)
+    wizard/MainLayoutComponentTest.cpp
+    wizard/PagesTest.cpp)

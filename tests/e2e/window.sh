@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The real program on a private X server with a window manager: its window, the
+# welcome page, the click, a close request, a second copy, and the Japanese texts.
+PROGRAM="$1"
+source "$(dirname "$0")/lib.sh"
+
+start_display
+use_scratch_home
+unset LC_ALL LC_MESSAGES
+export LANG=C.UTF-8
+
+start_program
+first=$PROGRAM_PID
+window=$(wait_for_window "$first")
+
+size=$(wait_for_size "$window" 400x240)
+[ "$size" = "400x240" ] || fail "content is $size, not 400x240"
+
+# Move and close alone: no resize, no minimise, no maximise.
+hints=$(xprop -id "$window" _MOTIF_WM_HINTS)
+functions=$(echo "$hints" | sed -E 's/.*= *[^,]+, *([^,]+),.*/\1/')
+[ "$((functions))" -eq $((0x4 | 0x20)) ] || fail "window functions are $functions ($hints)"
+
+# The program's cache folder went to the Trash at start.
+ls "$XDG_DATA_HOME/Trash/info/"*.trashinfo >/dev/null 2>&1 || fail "no cache folder in the Trash"
+
+idle=$(screenshot_window "$window" welcome-idle)
+click_in_window "$window" 200 50
+sleep 0.5
+kill -0 "$first" 2>/dev/null || fail "the program ended after the click"
+working=$(screenshot_window "$window" welcome-working)
+
+# The description's text is gone from where it stood; the busy bar shows in its place.
+[ "$(colour_count "$idle" 30x20+30+95)" -gt 2 ] || fail "no description text on the idle page"
+[ "$(colour_count "$working" 30x20+30+95)" -le 2 ] || fail "the description still shows after the click"
+[ "$(colour_count "$idle" 300x6+40+121)" != "$(colour_count "$working" 300x6+40+121)" ] \
+    || fail "the busy bar did not appear"
+
+# A second copy opens a window of its own and leaves the first alone.
+start_program
+second=$PROGRAM_PID
+second_window=$(wait_for_window "$second")
+[ "$second_window" != "$window" ] || fail "the second copy has no window of its own"
+request_close "$second_window"
+wait_for_exit "$second" 5
+[ "$EXIT_STATUS" = 0 ] || fail "the second copy ended with status $EXIT_STATUS"
+kill -0 "$first" 2>/dev/null || fail "closing the second copy ended the first"
+
+started=$(date +%s%N)
+request_close "$window"
+wait_for_exit "$first" 5
+[ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS after the close request"
+echo "close request to exit: $(( ($(date +%s%N) - started) / 1000000 )) ms"
+
+# Japanese: the translated texts are drawn, with real glyphs.
+export LANG=ja_JP.UTF-8
+start_program
+window=$(wait_for_window "$PROGRAM_PID")
+japanese=$(screenshot_window "$window" welcome-japanese)
+[ "$(colour_count "$japanese" 200x24+100+38)" -gt 4 ] || fail "the Japanese button text has no glyphs"
+[ "$(colour_count "$japanese" 300x20+30+95)" -gt 4 ] || fail "the Japanese description has no glyphs"
+request_close "$window"
+wait_for_exit "$PROGRAM_PID" 5
+[ "$EXIT_STATUS" = 0 ] || fail "the Japanese copy ended with status $EXIT_STATUS"
+
+echo "PASS"

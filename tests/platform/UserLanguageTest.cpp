@@ -1,0 +1,62 @@
+#include <gtest/gtest.h>
+
+#include "platform/JapaneseTypeface.h"
+#include "platform/UserLanguage.h"
+
+#include <juce_graphics/juce_graphics.h>
+
+TEST (UserLanguage, TakesTheLanguagePartOfALocaleName)
+{
+    EXPECT_EQ (UserLanguage::codeFromLocaleName ("ja_JP.UTF-8"), "ja");
+    EXPECT_EQ (UserLanguage::codeFromLocaleName ("ja.UTF-8"), "ja");
+    EXPECT_EQ (UserLanguage::codeFromLocaleName ("ja"), "ja");
+    EXPECT_EQ (UserLanguage::codeFromLocaleName ("de_DE@euro"), "de");
+    EXPECT_EQ (UserLanguage::codeFromLocaleName ("sr@latin"), "sr");
+    EXPECT_EQ (UserLanguage::codeFromLocaleName ("C"), "C");
+    EXPECT_EQ (UserLanguage::codeFromLocaleName ("POSIX"), "POSIX");
+    EXPECT_EQ (UserLanguage::codeFromLocaleName (""), "");
+}
+
+TEST (UserLanguage, ReadsTheLocaleVariablesInTheirUsualPrecedence)
+{
+    setenv ("LC_ALL", "fr_FR.UTF-8", 1);
+    setenv ("LC_MESSAGES", "de_DE.UTF-8", 1);
+    setenv ("LANG", "ja_JP.UTF-8", 1);
+    EXPECT_EQ (UserLanguage::getCode(), "fr");
+
+    setenv ("LC_ALL", "", 1);
+    EXPECT_EQ (UserLanguage::getCode(), "de");
+
+    unsetenv ("LC_MESSAGES");
+    EXPECT_EQ (UserLanguage::getCode(), "ja");
+
+    unsetenv ("LANG");
+    EXPECT_EQ (UserLanguage::getCode(), "");
+}
+
+TEST (JapaneseTypeface, FindsAnInstalledFamilyThatDrawsJapanese)
+{
+    // The texts mix kana and kanji with Latin letters, which some CJK faces lack.
+    const auto sample = juce::String::fromUTF8 ("PELK USB MIDIドライバーの削除 macOS 処理が完了しました");
+    const auto family = JapaneseTypeface::findFamilyName (sample);
+
+    ASSERT_TRUE (family.isNotEmpty()) << "no installed font covers Japanese";
+    EXPECT_TRUE (juce::Font::findAllTypefaceNames().contains (family));
+
+    juce::Font font (family, 20.0f, juce::Font::plain);
+    juce::Array<int> glyphs;
+    juce::Array<float> offsets;
+    font.getGlyphPositions (sample.removeCharacters (" "), glyphs, offsets);
+
+    ASSERT_EQ (glyphs.size(), sample.removeCharacters (" ").length());
+    EXPECT_FALSE (glyphs.contains (0)) << family << " lacks some of the characters";
+
+    juce::Path outline;
+    font.getTypefacePtr()->getOutlineForGlyph (glyphs.getLast(), outline);
+    EXPECT_FALSE (outline.isEmpty());
+}
+
+TEST (JapaneseTypeface, FindsNothingForCharactersNoFontHas)
+{
+    EXPECT_EQ (JapaneseTypeface::findFamilyName (juce::String::charToString ((juce::juce_wchar) 0x10fffd)), "");
+}
