@@ -1,3 +1,4 @@
 target_sources(uninstaller_tests PRIVATE
+    wizard/MainLayoutComponentLookTest.cpp
     wizard/MainLayoutComponentTest.cpp
     wizard/PagesTest.cpp)
