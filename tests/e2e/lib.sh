@@ -31,17 +31,18 @@ fail()
 # close requests are the window manager's own.
 start_display()
 {
-    local number
-    for number in $(seq 50 99); do
-        [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || break
-    done
-    Xvfb ":$number" -screen 0 1280x800x24 -nolisten tcp >"$SCRATCH/xvfb.log" 2>&1 &
+    # Xvfb claims a free display number itself and reports it: scripts started
+    # side by side would otherwise pick the same one.
+    local number=""
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$SCRATCH/display" >"$SCRATCH/xvfb.log" 2>&1 &
     BACKGROUND_PIDS+=($!)
-    export DISPLAY=":$number"
-    for _ in $(seq 100); do
-        xdpyinfo >/dev/null 2>&1 && break
+    for _ in $(seq 200); do
+        number="$(tr -dc 0-9 <"$SCRATCH/display")"
+        [ -n "$number" ] && break
         sleep 0.05
     done
+    [ -n "$number" ] || fail "Xvfb did not start: $(cat "$SCRATCH/xvfb.log")"
+    export DISPLAY=":$number"
     xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start on $DISPLAY"
 
     openbox >"$SCRATCH/openbox.log" 2>&1 &
