@@ -56,6 +56,7 @@ echo "close request to exit: $(( ($(date +%s%N) - started) / 1000000 )) ms"
 export LANG=ja_JP.UTF-8
 start_program
 window=$(wait_for_window "$PROGRAM_PID")
+wait_for_size "$window" 400x240 >/dev/null
 japanese=$(screenshot_window "$window" welcome-japanese)
 [ "$(colour_count "$japanese" 200x24+100+38)" -gt 4 ] || fail "the Japanese button text has no glyphs"
 [ "$(colour_count "$japanese" 300x20+30+95)" -gt 4 ] || fail "the Japanese description has no glyphs"
