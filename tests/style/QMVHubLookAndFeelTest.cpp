@@ -17,6 +17,15 @@ namespace
     {
         return juce::Image (juce::Image::ARGB, width, height, true);
     }
+
+    /** Gives a component the look for as long as the fixture lives. */
+    struct Styled
+    {
+        Styled (juce::Component& c, juce::LookAndFeel& lookAndFeel) : component (c)   { c.setLookAndFeel (&lookAndFeel); }
+        ~Styled()                                                                   { component.setLookAndFeel (nullptr); }
+
+        juce::Component& component;
+    };
 }
 
 //==============================================================================
@@ -71,13 +80,7 @@ class QMVHubLookAndFeelButton : public testing::Test
 protected:
     QMVHubLookAndFeelButton()
     {
-        button.setLookAndFeel (&lookAndFeel);
         button.setSize (200, 40);
-    }
-
-    ~QMVHubLookAndFeelButton() override
-    {
-        button.setLookAndFeel (nullptr);
     }
 
     juce::Image paintBackground (bool mouseOver, bool pressed)
@@ -95,6 +98,7 @@ protected:
 
     QMVHubLookAndFeel lookAndFeel;
     juce::TextButton button;
+    Styled styled { button, lookAndFeel };
 };
 
 TEST_F (QMVHubLookAndFeelButton, IdleButtonIsAFlatRoundedFill)
@@ -218,16 +222,6 @@ TEST_F (QMVHubLookAndFeelButton, FontGrowsWithTheButtonUpToTwentyPixels)
 class QMVHubLookAndFeelEditor : public testing::Test
 {
 protected:
-    QMVHubLookAndFeelEditor()
-    {
-        editor.setLookAndFeel (&lookAndFeel);
-    }
-
-    ~QMVHubLookAndFeelEditor() override
-    {
-        editor.setLookAndFeel (nullptr);
-    }
-
     juce::Image paintOutline (int width, int height)
     {
         auto image = blankImage (juce::jmax (1, width), juce::jmax (1, height));
@@ -238,6 +232,7 @@ protected:
 
     QMVHubLookAndFeel lookAndFeel;
     juce::TextEditor editor;
+    Styled styled { editor, lookAndFeel };
 };
 
 TEST_F (QMVHubLookAndFeelEditor, DisabledEditorDrawsNothing)
@@ -293,16 +288,6 @@ TEST_F (QMVHubLookAndFeelEditor, TinyEditableEditorGetsNoOutline)
 class QMVHubLookAndFeelProgressBar : public testing::Test
 {
 protected:
-    QMVHubLookAndFeelProgressBar()
-    {
-        bar.setLookAndFeel (&lookAndFeel);
-    }
-
-    ~QMVHubLookAndFeelProgressBar() override
-    {
-        bar.setLookAndFeel (nullptr);
-    }
-
     juce::Image paintBar (int width, int height, double progress, const juce::String& text = {})
     {
         auto image = blankImage (juce::jmax (1, width), juce::jmax (1, height));
@@ -319,6 +304,7 @@ protected:
     QMVHubLookAndFeel lookAndFeel;
     double value = 0.0;
     juce::ProgressBar bar { value };
+    Styled styled { bar, lookAndFeel };
 };
 
 TEST_F (QMVHubLookAndFeelProgressBar, NoProgressDrawsOnlyTheBackground)
@@ -425,18 +411,11 @@ class QMVHubLookAndFeelImageButton : public testing::Test
 protected:
     QMVHubLookAndFeelImageButton()
     {
-        button.setLookAndFeel (&lookAndFeel);
-
         // Blue on the left, green on the right, to see which way the image is placed.
         juce::Graphics g (picture);
         g.fillAll (juce::Colours::blue);
         g.setColour (juce::Colours::lime);
         g.fillRect (10, 0, 10, 20);
-    }
-
-    ~QMVHubLookAndFeelImageButton() override
-    {
-        button.setLookAndFeel (nullptr);
     }
 
     juce::Image paintButton (juce::Colour overlay, juce::Rectangle<int> area = { 0, 0, 40, 40 }, float opacity = 1.0f)
@@ -450,6 +429,7 @@ protected:
 
     QMVHubLookAndFeel lookAndFeel;
     juce::ImageButton button;
+    Styled styled { button, lookAndFeel };
     juce::Image picture { juce::Image::ARGB, 20, 20, true };
 };
 
