@@ -1,1 +1,3 @@
-# Sources of style/ in the core library.
+# The program's own look.
+target_sources(uninstaller_core PRIVATE
+    style/QMVHubLookAndFeel.cpp)

@@ -1,5 +1,7 @@
 #include "wizard/MainLayoutComponent.h"
 
+#include "app/JapaneseLocale.h"
+
 namespace
 {
     constexpr int fadeMilliseconds = 600;
@@ -45,6 +47,9 @@ MainLayoutComponent::MainLayoutComponent (UninstallSetup setup)
 
     animator().addChangeListener (this);
 
+    JapaneseLocale::applyTypeface (lookAndFeel);
+    setLookAndFeel (&lookAndFeel);
+
     addChildComponent (*shadowComponent);
     addChildComponent (*thankYouComponent);
     addChildComponent (*welcomeComponent);
@@ -61,6 +66,7 @@ MainLayoutComponent::~MainLayoutComponent()
     stopThread (-1);
 
     animator().removeChangeListener (this);
+    setLookAndFeel (nullptr);
     broadcaster.removeAllActionListeners();
 }
 

@@ -3,6 +3,7 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include "uninstall/UninstallSetup.h"
+#include "style/QMVHubLookAndFeel.h"
 #include "wizard/ShadowComponent.h"
 #include "wizard/ThankYouComponent.h"
 #include "wizard/WelcomeComponent.h"
@@ -67,6 +68,7 @@ private:
     std::unique_ptr<ShadowComponent> shadowComponent;
     juce::ActionBroadcaster broadcaster;
     std::unique_ptr<CAuth> auth;
+    QMVHubLookAndFeel lookAndFeel;
     juce::Array<juce::Component*> pageStack;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainLayoutComponent)

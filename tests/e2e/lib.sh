@@ -27,22 +27,42 @@ fail()
     exit 1
 }
 
+# True once the Xvfb with the given pid serves the display number; false if it
+# lost the number to another server or did not come up.
+claimed_display()
+{
+    local number="$1" pid="$2"
+    for _ in $(seq 400); do
+        kill -0 "$pid" 2>/dev/null || return 1
+        if [ "$(tr -dc 0-9 <"/tmp/.X$number-lock" 2>/dev/null)" = "$pid" ] \
+            && xdpyinfo -display ":$number" >/dev/null 2>&1; then
+            return 0
+        fi
+        sleep 0.05
+    done
+    return 1
+}
+
 # Starts Xvfb on a free display, and openbox on it, so that title bars and
 # close requests are the window manager's own.
 start_display()
 {
-    local number
+    # Scripts started side by side may pick the same free number; the display is
+    # ours only once its lock file names our server, else try the next one.
+    local number pid claimed=""
     for number in $(seq 50 99); do
-        [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || break
+        [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
+        Xvfb ":$number" -screen 0 1280x800x24 -nolisten tcp >"$SCRATCH/xvfb.log" 2>&1 &
+        pid=$!
+        if claimed_display "$number" "$pid"; then
+            BACKGROUND_PIDS+=($pid)
+            export DISPLAY=":$number"
+            claimed=yes
+            break
+        fi
+        kill "$pid" 2>/dev/null || true
     done
-    Xvfb ":$number" -screen 0 1280x800x24 -nolisten tcp >"$SCRATCH/xvfb.log" 2>&1 &
-    BACKGROUND_PIDS+=($!)
-    export DISPLAY=":$number"
-    for _ in $(seq 100); do
-        xdpyinfo >/dev/null 2>&1 && break
-        sleep 0.05
-    done
-    xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start on $DISPLAY"
+    [ -n "$claimed" ] || fail "Xvfb did not start: $(cat "$SCRATCH/xvfb.log")"
 
     openbox >"$SCRATCH/openbox.log" 2>&1 &
     BACKGROUND_PIDS+=($!)
@@ -51,7 +71,7 @@ start_display()
         wmctrl -m >/dev/null 2>&1 && return 0
         sleep 0.05
     done
-    fail "openbox did not start: $(cat "$SCRATCH/openbox.log")"
+    fail "openbox did not start on $DISPLAY: $(cat "$SCRATCH/openbox.log" "$SCRATCH/xvfb.log")"
 }
 
 # Gives each test its own home, so that caches and the Trash are scratch folders.
@@ -152,7 +172,13 @@ screenshot_window()
 {
     local window="$1" name="$2" file="$ARTIFACTS/$2.png"
     sleep 0.3   # let a repaint land
-    import -window "$window" "$file"
+    # A picture taken while the window manager still places the window can come
+    # out cut; take another.
+    for _ in $(seq 10); do
+        import -window "$window" "$file"
+        [ "$(identify -format '%wx%h' "$file")" = "$(window_size "$window")" ] && break
+        sleep 0.1
+    done
     echo "$file"
 }
 

@@ -1,4 +1,5 @@
 target_sources(uninstaller_tests PRIVATE
+    wizard/MainLayoutComponentLookTest.cpp
     wizard/MainLayoutComponentTest.cpp
     wizard/PagesTest.cpp
     wizard/UninstallJobTest.cpp)
