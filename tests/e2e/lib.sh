@@ -46,11 +46,12 @@ start_display()
 
     openbox >"$SCRATCH/openbox.log" 2>&1 &
     BACKGROUND_PIDS+=($!)
-    for _ in $(seq 100); do
+    # Generous: on a loaded machine the window manager can take seconds to start.
+    for _ in $(seq 400); do
         wmctrl -m >/dev/null 2>&1 && return 0
         sleep 0.05
     done
-    fail "openbox did not start"
+    fail "openbox did not start: $(cat "$SCRATCH/openbox.log")"
 }
 
 # Gives each test its own home, so that caches and the Trash are scratch folders.
@@ -80,7 +81,7 @@ find_windows()
 wait_for_window()
 {
     local pid="$1" window
-    for _ in $(seq 200); do
+    for _ in $(seq 400); do
         for window in $(find_windows); do
             if [ "$(xdotool getwindowpid "$window" 2>/dev/null)" = "$pid" ]; then
                 echo "$window"
@@ -96,6 +97,18 @@ wait_for_window()
 window_size()
 {
     xwininfo -id "$1" | awk '/^  Width:/ { w = $2 } /^  Height:/ { h = $2 } END { print w "x" h }'
+}
+
+# Waits up to two seconds for the window to reach a size; prints the size it has.
+wait_for_size()
+{
+    local window="$1" wanted="$2" size
+    for _ in $(seq 40); do
+        size=$(window_size "$window")
+        [ "$size" = "$wanted" ] && break
+        sleep 0.05
+    done
+    echo "$size"
 }
 
 # The window's content origin on the screen, "X Y".
@@ -117,15 +130,16 @@ request_close()
     wmctrl -i -c "$1"
 }
 
-# Waits for a process to end within a number of seconds; prints its exit status.
+# Waits for a process started by start_program to end within a number of
+# seconds; leaves its exit status in EXIT_STATUS. Not to be called in $(...):
+# only this shell can collect its own children's status.
 wait_for_exit()
 {
     local pid="$1" seconds="$2"
     for _ in $(seq $((seconds * 20))); do
-        if ! kill -0 "$pid" 2>/dev/null; then
-            local status=0
-            wait "$pid" || status=$?
-            echo "$status"
+        if ! kill -0 "$pid" 2>/dev/null || [ "$(ps -o stat= -p "$pid")" = Z ]; then
+            EXIT_STATUS=0
+            wait "$pid" || EXIT_STATUS=$?
             return 0
         fi
         sleep 0.05

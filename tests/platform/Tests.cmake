@@ -1,1 +1,2 @@
-target_sources(uninstaller_tests PRIVATE)
+target_sources(uninstaller_tests PRIVATE
+    platform/HelperTrustTest.cpp)
