@@ -8,7 +8,7 @@
 
 namespace
 {
-    // A root-owned scratch tree beside the test program: folder/inner/helper.
+    // A sound scratch tree, scratch/inner/helper, that each case spoils in one way.
     class HelperTrustTest : public testing::Test
     {
     protected:
@@ -21,20 +21,31 @@ namespace
             ASSERT_NE (nobodyEntry, nullptr);
             nobody = nobodyEntry->pw_uid;
 
-            auto base = juce::File::getSpecialLocation (juce::File::currentExecutableFile).getParentDirectory();
+            // Beside the test program if its folders are sound; a clone under /tmp
+            // is not, so then in root's own folders.
+            for (auto& base : { juce::File::getSpecialLocation (juce::File::currentExecutableFile).getParentDirectory(),
+                                juce::File ("/run"),
+                                juce::File (::getpwuid (0)->pw_dir) })
+            {
+                makeScratchTree (base);
+                if (HelperTrust::verify (helper) == std::optional<juce::File> (helper))
+                    return;
+                scratch.deleteRecursively();
+            }
+
+            FAIL() << "found no folder owned by root and writable by root alone for the scratch files";
+        }
+
+        void makeScratchTree (const juce::File& base)
+        {
             scratch = base.getNonexistentChildFile ("helper-trust", {}, false);
             inner = scratch.getChildFile ("inner");
             helper = inner.getChildFile ("helper");
 
             ASSERT_TRUE (inner.createDirectory());
             ASSERT_TRUE (helper.replaceWithText ("#!/bin/sh\n"));
-            for (auto& entry : { scratch, inner })
+            for (auto& entry : { scratch, inner, helper })
                 setMode (entry, 0755);
-            setMode (helper, 0755);
-
-            ASSERT_EQ (HelperTrust::verify (helper), std::optional<juce::File> (helper))
-                << "the folders above " << scratch.getFullPathName()
-                << " must be owned by root and writable by root alone";
         }
 
         void TearDown() override
@@ -65,34 +76,31 @@ namespace
     };
 }
 
-TEST_F (HelperTrustTest, RefusesAHelperThatAnotherUserOwnsOrMayWrite)
+TEST_F (HelperTrustTest, RefusesAHelperOrFolderAboveItThatAnotherUserOwnsOrMayWrite)
 {
-    setMode (helper, 0757);
-    EXPECT_FALSE (isTrusted (helper)) << "others may write it";
+    // Each spoils one entry of the sound tree; undone, the helper is trusted again.
+    struct Spoiling { juce::File entry; mode_t mode; bool ownedByNobody; const char* what; };
+    const Spoiling spoilings[] {
+        { helper,  0757,  false, "others may write the helper" },
+        { helper,  0775,  false, "its group may write the helper" },
+        { helper,  0755,  true,  "nobody owns the helper" },
+        { inner,   0777,  false, "others may write the helper's folder" },
+        { scratch, 0775,  false, "the group may write a folder two levels up" },
+        { scratch, 01777, false, "a sticky folder is still one that others may write" },
+        { scratch, 0755,  true,  "nobody owns a folder above" },
+    };
 
-    setMode (helper, 0775);
-    EXPECT_FALSE (isTrusted (helper)) << "its group may write it";
+    for (auto& spoiling : spoilings)
+    {
+        setMode (spoiling.entry, spoiling.mode);
+        if (spoiling.ownedByNobody)
+            setOwner (spoiling.entry, nobody);
+        EXPECT_FALSE (isTrusted (helper)) << spoiling.what;
 
-    setMode (helper, 0755);
-    setOwner (helper, nobody);
-    EXPECT_FALSE (isTrusted (helper)) << "owned by nobody";
-}
-
-TEST_F (HelperTrustTest, RefusesAHelperBelowAFolderThatAnotherUserOwnsOrMayWrite)
-{
-    setMode (inner, 0777);
-    EXPECT_FALSE (isTrusted (helper)) << "others may write its own folder";
-
-    setMode (inner, 0755);
-    setMode (scratch, 0775);
-    EXPECT_FALSE (isTrusted (helper)) << "the group may write a folder two levels up";
-
-    setMode (scratch, 01777);
-    EXPECT_FALSE (isTrusted (helper)) << "a sticky folder is still one that others may write";
-
-    setMode (scratch, 0755);
-    setOwner (scratch, nobody);
-    EXPECT_FALSE (isTrusted (helper)) << "a folder above is owned by nobody";
+        setMode (spoiling.entry, 0755);
+        setOwner (spoiling.entry, 0);
+        ASSERT_TRUE (isTrusted (helper)) << "after undoing: " << spoiling.what;
+    }
 }
 
 TEST_F (HelperTrustTest, JudgesWhatALinkLeadsTo)
