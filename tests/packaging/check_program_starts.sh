@@ -4,12 +4,16 @@
 set -euo pipefail
 here="$(dirname "${BASH_SOURCE[0]}")"
 PACKAGE_ROOT="$PACKAGE_DIR/root"
-PROGRAM="$PACKAGE_ROOT/usr/bin/pelk-usb-midi-driver-uninstaller"
+desktop_entry="$PACKAGE_ROOT/usr/share/applications/com.pelk.UsbMidiDriverUninstaller.desktop"
 source "$here/../e2e/lib.sh"
 
-[ -x "$PROGRAM" ] || fail "no program at $PROGRAM"
+# Started as the menu starts it: the entry's Exec line, found on PATH, from the home folder.
+PROGRAM="$(grep '^Exec=' "$desktop_entry" | cut -d= -f2-)"
+export PATH="$PACKAGE_ROOT/usr/bin:$PATH"
+command -v "$PROGRAM" >/dev/null || fail "the desktop entry's Exec '$PROGRAM' is not in the package's bin/"
 start_display
 use_scratch_home
+cd "$HOME"
 start_program
 window="$(wait_for_window "$PROGRAM_PID")"
 
@@ -18,7 +22,7 @@ size="$(wait_for_size "$window" 400x240)"
 picture="$(screenshot_window "$window" packaged-program-welcome)"
 [ "$(colour_count "$picture" 400x240+0+0)" -gt 2 ] || fail "the window shows nothing: $picture"
 
-wm_class="$(grep '^StartupWMClass=' "$PACKAGE_ROOT/usr/share/applications/com.pelk.UsbMidiDriverUninstaller.desktop" | cut -d= -f2-)"
+wm_class="$(grep '^StartupWMClass=' "$desktop_entry" | cut -d= -f2-)"
 xprop -id "$window" WM_CLASS | grep -qF "\"$wm_class\"" \
     || fail "WM_CLASS $(xprop -id "$window" WM_CLASS) does not hold the desktop entry's '$wm_class'"
 
