@@ -41,8 +41,18 @@ field() { dpkg-deb -f "$DEB" "$1"; }
 [ "$(field Package)" = "$PROGRAM_NAME" ] || fail "package name is $(field Package)"
 [ "$(field Version)" = 3.0.0 ] || fail "version is $(field Version)"
 depends="$(field Depends)"
-for needed in pkexec fonts-ipafont-gothic libc6 libstdc++6 libfreetype6; do
-    tr -d ' ' <<<"$depends" | tr ',' '\n' | sed 's/(.*//' | grep -qxF "$needed" || fail "Depends lacks $needed: $depends"
+depended_on="$(tr -d ' ' <<<"$depends" | tr ',' '\n' | sed 's/(.*//')"
+for needed in pkexec fonts-ipafont-gothic; do
+    grep -qxF "$needed" <<<"$depended_on" || fail "Depends lacks $needed: $depends"
+done
+
+# The framework opens the X libraries with dlopen, out of dpkg-shlibdeps' sight: each
+# library that the program names, linked or opened, comes from a package it depends on.
+multiarch="$(dpkg-architecture -qDEB_HOST_MULTIARCH)"
+for library in $(strings "$PACKAGE_ROOT/usr/bin/$PROGRAM_NAME" | grep -E '^lib[^/ ]*\.so(\.[0-9]+)*$' | sort -u); do
+    provider="$(dpkg -S "*/$multiarch/$library" 2>/dev/null | head -1 | cut -d: -f1)"
+    [ -n "$provider" ] || fail "no installed package provides $library"
+    grep -qxF "$provider" <<<"$depended_on" || fail "the program loads $library from $provider, which Depends lacks"
 done
 file "$PACKAGE_ROOT/usr/bin/$PROGRAM_NAME" | grep -q ", stripped" || fail "the program is not stripped"
 echo "the package holds the install layout"
