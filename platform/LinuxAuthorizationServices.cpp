@@ -1,6 +1,7 @@
 #include "platform/LinuxAuthorizationServices.h"
 
 #include "platform/HelperLocation.h"
+#include "platform/HelperTrust.h"
 #include "platform/linux/HelperConnection.h"
 
 namespace
@@ -18,7 +19,14 @@ LinuxAuthorizationServices::LinuxAuthorizationServices (std::vector<std::string>
 
 std::vector<std::string> LinuxAuthorizationServices::getPkexecCommand()
 {
-    return { "/usr/bin/pkexec", HelperLocation::find().getFullPathName().toStdString() };
+    // A helper that anyone but root could swap would run their code as root; with
+    // no command the launch fails, as a refused prompt does.
+    const auto helper = HelperTrust::verify (HelperLocation::find());
+
+    if (! helper.has_value())
+        return {};
+
+    return { "/usr/bin/pkexec", helper->getFullPathName().toStdString() };
 }
 
 AuthorizationServices::Status LinuxAuthorizationServices::create (Handle& handle)

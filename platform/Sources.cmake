@@ -2,6 +2,7 @@
 target_sources(uninstaller_core PRIVATE
     platform/AppTempFolder.cpp
     platform/AuthorizationServices.cpp
+    platform/HelperTrust.cpp
     platform/JapaneseTypeface.cpp
     platform/UserLanguage.cpp)
 

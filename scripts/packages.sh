@@ -17,15 +17,20 @@ install_missing_packages()
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# What building the program needs, the font that draws its Japanese texts, and
-# pkexec, through which the program asks for administrator rights.
+# What building the program needs (rsvg-convert draws the menu icons), the font
+# that draws its Japanese texts, and pkexec, through which the program asks for
+# administrator rights.
 BUILD_PACKAGES=(cmake make g++ pkg-config juce-modules-source libglib2.0-dev libfontconfig-dev
-                fonts-ipafont-gothic pkexec)
+                librsvg2-bin fonts-ipafont-gothic pkexec)
+
+# What cpack needs on top to build the .deb and find its library dependencies.
+PACKAGE_PACKAGES=(dpkg-dev file)
 
 # What the test suite needs on top: a headless X server with a window manager,
-# the X tools that drive and photograph the window, and the test frameworks.
+# the X tools that drive and photograph the window, the test frameworks, and the
+# checkers of the .deb and of the files it installs.
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth openbox xdotool wmctrl x11-utils imagemagick
-               procps)
+               procps "${PACKAGE_PACKAGES[@]}" desktop-file-utils appstream lintian libxml2-utils)
 
 configure_and_build()
 {

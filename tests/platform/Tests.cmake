@@ -1,5 +1,6 @@
 target_sources(uninstaller_tests PRIVATE
     platform/AppTempFolderTest.cpp
+    platform/HelperTrustTest.cpp
     platform/PrivilegedHelperTest.cpp
     platform/UserLanguageTest.cpp)
 

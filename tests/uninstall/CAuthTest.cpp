@@ -117,16 +117,20 @@ TEST (CAuth, OverTheHelperARefusedPromptOrMissingLauncherGivesNoRights)
     EXPECT_FALSE (noLauncher.isAuthorized());
 }
 
-TEST (CAuth, ThePlatformPromptIsPkexecOnTheHelperBesideTheProgram)
+TEST (CAuth, ThePromptIsForTheHelperBesideTheProgramAndOnlyATrustedOne)
 {
-    auto command = LinuxAuthorizationServices::getPkexecCommand();
     auto program = juce::File ("/proc/self/exe").getLinkedTarget();
 
-    ASSERT_EQ (command.size(), 2u);
-    EXPECT_EQ (command[0], "/usr/bin/pkexec");
-    EXPECT_EQ (juce::File (command[1]),
+    EXPECT_EQ (HelperLocation::find(),
                program.getParentDirectory().getParentDirectory()
                    .getChildFile ("libexec/pelk-usb-midi-driver-uninstaller-helper"));
+
+    // No helper sits beside the test program, so there is nothing to hand pkexec.
+    ASSERT_FALSE (HelperLocation::find().exists());
+    EXPECT_TRUE (LinuxAuthorizationServices::getPkexecCommand().empty());
+
+    CAuth auth;
+    EXPECT_FALSE (auth.isAuthorized());
 }
 
 TEST (CAuth, TheBuiltHelperSitsWhereTheProgramLooksForIt)

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the program and packs it as a .deb in build/package/.
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$ROOT/scripts/packages.sh"
+
+install_missing_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
+configure_and_build "$ROOT/build" -DBUILD_TESTING=OFF
+
+cd "$ROOT/build"
+cpack --config CPackConfig.cmake -B "$ROOT/build/package"
+ls "$ROOT"/build/package/*.deb

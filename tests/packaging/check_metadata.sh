@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# The desktop entry, the AppStream data and the polkit action, as the package ships them.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+
+share="$PACKAGE_ROOT/usr/share"
+desktop_file_validate_output="$(desktop-file-validate "$share/applications/$APP_ID.desktop" 2>&1)" \
+    || fail "desktop-file-validate: $desktop_file_validate_output"
+[ -z "$desktop_file_validate_output" ] || fail "desktop-file-validate warns: $desktop_file_validate_output"
+
+appstreamcli validate --no-net "$share/metainfo/$APP_ID.metainfo.xml" \
+    || fail "appstreamcli validate rejects the metainfo"
+
+# The menu starts the program by its installed name and shows the installed icon.
+grep -qx "Exec=$PROGRAM_NAME" "$share/applications/$APP_ID.desktop" || fail "Exec does not name $PROGRAM_NAME"
+grep -qx "Icon=$APP_ID" "$share/applications/$APP_ID.desktop" || fail "Icon does not name $APP_ID"
+
+policy="$share/polkit-1/actions/$APP_ID.policy"
+grep -q "<annotate key=\"org.freedesktop.policykit.exec.path\">/usr/libexec/$HELPER_NAME</annotate>" "$policy" \
+    || fail "the polkit action does not name /usr/libexec/$HELPER_NAME"
+grep -q "<message>Authentication is required to remove the PELK USB MIDI Driver</message>" "$policy" \
+    || fail "the polkit action does not say what is asked"
+! grep -q "auth_admin_keep\|auth_self\|>yes<" "$policy" || fail "the polkit action keeps or skips the rights"
+[ "$(grep -c "<allow_[a-z]*>auth_admin</allow_[a-z]*>" "$policy")" -eq 3 ] \
+    || fail "the polkit action does not ask for an administrator in every session kind"
+if command -v xmllint >/dev/null; then
+    xmllint --noout "$policy" || fail "the polkit action is not well-formed XML"
+fi
+echo "desktop entry, AppStream data and polkit action pass"
