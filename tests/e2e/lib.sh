@@ -27,51 +27,56 @@ fail()
     exit 1
 }
 
-# True once the Xvfb with the given pid serves the display number; false if it
-# lost the number to another server or did not come up.
-claimed_display()
+# Starts Xvfb on a display number of its own choosing: the server itself skips
+# numbers whose lock or sockets another server holds, so scripts started side by
+# side cannot end up sharing one. No reset when the last client leaves, so a
+# client that connects just then is never turned away.
+start_server()
 {
-    local number="$1" pid="$2"
+    Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 -nolisten tcp \
+        3>"$SCRATCH/display-number" >"$SCRATCH/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    BACKGROUND_PIDS+=($XVFB_PID)
+    local number
     for _ in $(seq 400); do
-        kill -0 "$pid" 2>/dev/null || return 1
-        if [ "$(tr -dc 0-9 <"/tmp/.X$number-lock" 2>/dev/null)" = "$pid" ] \
+        kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb ended at start: $(cat "$SCRATCH/xvfb.log")"
+        # The number is written, newline last, once the server accepts clients.
+        if read -r number <"$SCRATCH/display-number" && [[ "$number" =~ ^[0-9]+$ ]] \
             && xdpyinfo -display ":$number" >/dev/null 2>&1; then
+            export DISPLAY=":$number"
             return 0
         fi
         sleep 0.05
     done
-    return 1
+    fail "Xvfb did not come up: $(cat "$SCRATCH/xvfb.log")"
 }
 
-# Starts Xvfb on a free display, and openbox on it, so that title bars and
-# close requests are the window manager's own.
-start_display()
+# Starts openbox on the display, so that title bars and close requests are the
+# window manager's own; tries again if it gives up at once.
+start_window_manager()
 {
-    # Scripts started side by side may pick the same free number; the display is
-    # ours only once its lock file names our server, else try the next one.
-    local number pid claimed=""
-    for number in $(seq 50 99); do
-        [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] && continue
-        Xvfb ":$number" -screen 0 1280x800x24 -nolisten tcp >"$SCRATCH/xvfb.log" 2>&1 &
+    local pid
+    for _ in 1 2 3; do
+        openbox >"$SCRATCH/openbox.log" 2>&1 &
         pid=$!
-        if claimed_display "$number" "$pid"; then
-            BACKGROUND_PIDS+=($pid)
-            export DISPLAY=":$number"
-            claimed=yes
-            break
-        fi
-        kill "$pid" 2>/dev/null || true
-    done
-    [ -n "$claimed" ] || fail "Xvfb did not start: $(cat "$SCRATCH/xvfb.log")"
-
-    openbox >"$SCRATCH/openbox.log" 2>&1 &
-    BACKGROUND_PIDS+=($!)
-    # Generous: on a loaded machine the window manager can take seconds to start.
-    for _ in $(seq 400); do
-        wmctrl -m >/dev/null 2>&1 && return 0
-        sleep 0.05
+        BACKGROUND_PIDS+=($pid)
+        # Generous: on a loaded machine the window manager can take seconds to start.
+        for _ in $(seq 400); do
+            wmctrl -m >/dev/null 2>&1 && return 0
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.05
+        done
+        kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb ended: $(cat "$SCRATCH/xvfb.log")"
+        kill -0 "$pid" 2>/dev/null && break
+        sleep 0.2
     done
     fail "openbox did not start on $DISPLAY: $(cat "$SCRATCH/openbox.log" "$SCRATCH/xvfb.log")"
+}
+
+start_display()
+{
+    start_server
+    start_window_manager
 }
 
 # Gives each test its own home, so that caches and the Trash are scratch folders.
