@@ -33,6 +33,7 @@ fail()
 # client that connects just then is never turned away.
 start_server()
 {
+    : >"$SCRATCH/display-number"
     Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 -nolisten tcp \
         3>"$SCRATCH/display-number" >"$SCRATCH/xvfb.log" 2>&1 &
     XVFB_PID=$!
@@ -102,13 +103,32 @@ find_windows()
     xdotool search --onlyvisible --name "^${WINDOW_TITLE}\$" 2>/dev/null || true
 }
 
-# Waits for a window of the given process; prints its id.
+# Waits until the window manager has placed a window: clicks aimed at it before
+# then can land where it no longer is.
+wait_until_placed()
+{
+    local window="$1" origin last="" steady=0
+    for _ in $(seq 80); do
+        origin="$(window_origin "$window")"
+        if [ -n "$origin" ] && [ "$origin" = "$last" ]; then
+            steady=$((steady + 1))
+            [ "$steady" -ge 3 ] && return 0
+        else
+            steady=0
+        fi
+        last="$origin"
+        sleep 0.05
+    done
+}
+
+# Waits for a window of the given process (placed, see above); prints its id.
 wait_for_window()
 {
     local pid="$1" window
     for _ in $(seq 400); do
         for window in $(find_windows); do
             if [ "$(xdotool getwindowpid "$window" 2>/dev/null)" = "$pid" ]; then
+                wait_until_placed "$window"
                 echo "$window"
                 return 0
             fi

@@ -40,6 +40,27 @@ exit_status_within()
     STATUS="$EXIT_STATUS"
 }
 
+# Waits until the welcome page is painted in its idle look, then clicks its button.
+click_uninstall()
+{
+    xdotool mousemove --window "$1" 5 5
+    wait_for_probe_colour "$1" "$idle_colour" "$(now_ms)" >/dev/null
+    click_in_window "$1" $BUTTON_X $BUTTON_Y
+}
+
+# Prints the pid of the helper that the program started, waiting for it while
+# the job can still be holding it.
+wait_for_helper()
+{
+    local pid
+    for _ in $(seq 40); do
+        pid="$(pgrep -P "$PROGRAM_PID" -f test-helper || true)"
+        [ -n "$pid" ] && { echo "$pid"; return 0; }
+        sleep 0.05
+    done
+    fail "no helper runs during the job"
+}
+
 make_bundle()
 {
     mkdir -p "$1/Contents/Mac OS"
@@ -90,11 +111,9 @@ exit_status_within 5
 make_bundle "$bundle"
 start_program
 window="$(wait_for_window "$PROGRAM_PID")"
-sleep 0.5
-click_in_window "$window" $BUTTON_X $BUTTON_Y
-sleep 0.5
-helper_pid="$(pgrep -P "$PROGRAM_PID" -f test-helper || true)"
-[ -n "$helper_pid" ] || fail "no helper runs during the job"
+click_uninstall "$window"
+helper_pid="$(wait_for_helper)"
+sleep 0.3
 
 asked="$(now_ms)"
 request_close "$window"
@@ -107,8 +126,7 @@ echo "close request during the job to exit: $(( $(now_ms) - asked )) ms"
 make_bundle "$bundle"
 UNINSTALLER_TEST_PROMPT=refuse start_program
 window="$(wait_for_window "$PROGRAM_PID")"
-sleep 0.5
-click_in_window "$window" $BUTTON_X $BUTTON_Y
+click_uninstall "$window"
 sleep 1
 xdotool mousemove --window "$window" 5 5
 sleep 0.5
