@@ -6,6 +6,7 @@
 QMV_HubApplication::~QMV_HubApplication()
 {
     mainWindow = nullptr;
+    queuedInputWake = nullptr;
 }
 
 const juce::String QMV_HubApplication::getApplicationName()
@@ -26,12 +27,14 @@ bool QMV_HubApplication::moreThanOneInstanceAllowed()
 void QMV_HubApplication::initialise (const juce::String&)
 {
     juce::LocalisedStrings::setCurrentMappings (JapaneseLocale::createTranslations().release());
+    queuedInputWake = std::make_unique<QueuedInputWake>();
     mainWindow = std::make_unique<MainWindow> (getApplicationName() + " " + getApplicationVersion());
 }
 
 void QMV_HubApplication::shutdown()
 {
     mainWindow = nullptr;
+    queuedInputWake = nullptr;
 }
 
 void QMV_HubApplication::anotherInstanceStarted (const juce::String&)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/QueuedInputWake.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 /** The application: installs the texts for the user's language and shows the
@@ -34,5 +36,6 @@ public:
     MainWindow* getMainWindow() const noexcept    { return mainWindow.get(); }
 
 private:
+    std::unique_ptr<QueuedInputWake> queuedInputWake;
     std::unique_ptr<MainWindow> mainWindow;
 };

@@ -4,6 +4,7 @@ target_sources(uninstaller_core PRIVATE
     platform/AuthorizationServices.cpp
     platform/HelperTrust.cpp
     platform/JapaneseTypeface.cpp
+    platform/QueuedInputWake.cpp
     platform/UserLanguage.cpp)
 
 if(APPLE)

@@ -4,6 +4,11 @@ target_sources(uninstaller_tests PRIVATE
     platform/PrivilegedHelperTest.cpp
     platform/UserLanguageTest.cpp)
 
+if(NOT APPLE)
+    # Drives the X11 connection directly.
+    target_sources(uninstaller_tests PRIVATE platform/QueuedInputWakeTest.cpp)
+endif()
+
 # Started by the cache-folder tests, in a process of its own for each program start.
 add_executable(trash_probe platform/TrashProbe.cpp)
 target_link_libraries(trash_probe PRIVATE uninstaller_core)
