@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/HelperTrust.h"
+#include "support/ScratchNames.h"
 
 #include <pwd.h>
 #include <sys/stat.h>
@@ -38,7 +39,7 @@ namespace
 
         void makeScratchTree (const juce::File& base)
         {
-            scratch = base.getNonexistentChildFile ("helper-trust", {}, false);
+            scratch = ScratchNames::uniqueIn (base, "helper-trust");
             inner = scratch.getChildFile ("inner");
             helper = inner.getChildFile ("helper");
 

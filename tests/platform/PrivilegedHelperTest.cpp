@@ -2,6 +2,7 @@
 
 #include "platform/linux/HelperConnection.h"
 #include "platform/linux/HelperProtocol.h"
+#include "support/ScratchNames.h"
 #include "support/TestAuthorization.h"
 
 #include <juce_core/juce_core.h>
@@ -35,8 +36,7 @@ namespace
             return folder.getChildFile (relativePath).getFullPathName().toStdString();
         }
 
-        juce::File folder { juce::File::getSpecialLocation (juce::File::tempDirectory)
-                                .getNonexistentChildFile ("helper test ", " scratch", false) };
+        juce::File folder { ScratchNames::uniqueInTemp ("helper test") };
     };
 
     bool exists (const std::string& path)

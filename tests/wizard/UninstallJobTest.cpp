@@ -3,6 +3,7 @@
 #include "app/JapaneseLocale.h"
 #include "support/FakeAuthorizationServices.h"
 #include "support/MessageLoop.h"
+#include "support/ScratchNames.h"
 #include "support/TestAuthorization.h"
 #include "wizard/MainLayoutComponent.h"
 
@@ -35,8 +36,7 @@ namespace
             file (index).getChildFile ("Contents/Info.plist").create();
         }
 
-        juce::File folder { juce::File::getSpecialLocation (juce::File::tempDirectory)
-                                .getNonexistentChildFile ("job test ", " scratch", false) };
+        juce::File folder { ScratchNames::uniqueInTemp ("job test") };
         std::vector<std::string> paths;
     };
 
