@@ -7,6 +7,8 @@
 #include "support/TestAuthorization.h"
 #include "wizard/MainLayoutComponent.h"
 
+#include <algorithm>
+#include <atomic>
 #include <unistd.h>
 
 namespace
@@ -40,28 +42,53 @@ namespace
         std::vector<std::string> paths;
     };
 
-    /** Counts the "finished" deliveries and notes whether each came on the message thread. */
-    class WatchedHost : public MainLayoutComponent
+    /** Watches a host from outside: each fade-in of its completion page is the
+        arrival of "finished". */
+    class CompletionWatch : private juce::ComponentListener
     {
     public:
-        using MainLayoutComponent::MainLayoutComponent;
-        using juce::Thread::getPriority;
-
-        void actionListenerCallback (const juce::String& message) override
+        explicit CompletionWatch (MainLayoutComponent& hostToWatch)
+            : host (&hostToWatch), page (&hostToWatch.getThankYouPage())
         {
-            if (message == "finished")
-            {
-                ++finishedCount;
-                finishedOnMessageThread = juce::MessageManager::getInstance()->isThisTheMessageThread();
-                finishedAt = juce::Time::getMillisecondCounterHiRes();
-            }
-
-            MainLayoutComponent::actionListenerCallback (message);
+            page->addComponentListener (this);
         }
 
-        int finishedCount = 0;
-        bool finishedOnMessageThread = false;
-        double finishedAt = 0;
+        ~CompletionWatch() override
+        {
+            if (page != nullptr)
+                page->removeComponentListener (this);
+        }
+
+        bool runUntilShown() const
+        {
+            return MessageLoop::runUntil ([this] { return shownAt > 0; }, 6000);
+        }
+
+        /** How often the completion page was pushed onto the page stack. */
+        int deliveries() const
+        {
+            if (host == nullptr)
+                return 0;
+
+            const auto& stack = host->getPageStack();
+            return (int) std::count (stack.begin(), stack.end(), page.getComponent());
+        }
+
+        bool shownOnMessageThread = false;
+        double shownAt = 0;
+
+    private:
+        void componentVisibilityChanged (juce::Component& component) override
+        {
+            if (! component.isVisible())
+                return;
+
+            shownOnMessageThread = juce::MessageManager::getInstance()->isThisTheMessageThread();
+            shownAt = juce::Time::getMillisecondCounterHiRes();
+        }
+
+        juce::Component::SafePointer<MainLayoutComponent> host;
+        juce::Component::SafePointer<juce::Component> page;
     };
 
     /** A setup over fake services that share one log and count the objects made. */
@@ -71,10 +98,10 @@ namespace
             : answers (std::move (answersToGive))
         {
             setup.targets = std::move (targets);
-            setup.createAuthorization = [this]
+            setup.createServices = [this]
             {
                 ++objectsMade;
-                return std::make_unique<CAuth> (std::make_unique<Fake> (log, answers));
+                return std::make_unique<Fake> (log, answers);
             };
         }
 
@@ -92,15 +119,23 @@ namespace
             return answers;
         }
 
+        /** A prompt that stays open until the test answers it. */
+        static Fake::Answers held (std::shared_ptr<Fake::HeldPrompt> prompt)
+        {
+            auto answers = removing();
+            answers.heldPrompt = std::move (prompt);
+            return answers;
+        }
+
         std::shared_ptr<Fake::Log> log = std::make_shared<Fake::Log>();
         Fake::Answers answers;
-        int objectsMade = 0;
+        std::atomic<int> objectsMade { 0 };
         UninstallSetup setup;
     };
 
-    bool runUntilFinished (WatchedHost& host)
+    bool runUntilOpen (const Fake::HeldPrompt& prompt)
     {
-        return MessageLoop::runUntil ([&] { return host.finishedCount > 0; }, 6000);
+        return MessageLoop::runUntil ([&] { return prompt.isOpen(); });
     }
 
     std::vector<Command> removalsIn (const Fake::Log& log)
@@ -114,11 +149,11 @@ namespace
         return removals;
     }
 
-    void expectIdleLook (WelcomeComponent& page)
+    void expectLook (WelcomeComponent& page, bool idle)
     {
-        EXPECT_TRUE (page.getUninstallButton().isEnabled());
-        EXPECT_TRUE (page.getDescriptionBox().isVisible());
-        EXPECT_FALSE (page.getProgressBar().isVisible());
+        EXPECT_EQ (page.getUninstallButton().isEnabled(), idle);
+        EXPECT_EQ (page.getDescriptionBox().isVisible(), idle);
+        EXPECT_EQ (page.getProgressBar().isVisible(), ! idle);
     }
 }
 
@@ -126,27 +161,29 @@ TEST (UninstallJob, WithNothingToRemoveReportsFinishedOnceAboutTwoSecondsLater)
 {
     ScratchTargets targets;
     FakeSetup fake (targets.paths);
-    WatchedHost host (fake.setup);
+    MainLayoutComponent host (fake.setup);
+    CompletionWatch watch (host);
 
     const auto start = juce::Time::getMillisecondCounterHiRes();
     host.actionListenerCallback ("uninstall");
     EXPECT_TRUE (host.isThreadRunning());
-    EXPECT_TRUE (host.hasAuthorization());
     EXPECT_EQ (host.getThreadName(), "pelk usb midi driver uninstallation");
-    EXPECT_EQ (host.getPriority(), juce::Thread::Priority::normal);
 
-    ASSERT_TRUE (runUntilFinished (host));
-    EXPECT_TRUE (host.finishedOnMessageThread);
-    EXPECT_NEAR (host.finishedAt - start, 2000.0, 400.0);
+    ASSERT_TRUE (watch.runUntilShown());
+    EXPECT_TRUE (watch.shownOnMessageThread);
+    EXPECT_NEAR (watch.shownAt - start, 2000.0, 400.0);
 
-    EXPECT_FALSE (host.hasAuthorization());
+    // Asked for on the job's own thread, at the framework's default priority.
     EXPECT_EQ (fake.log->prompts, 1);
+    EXPECT_FALSE (fake.log->promptedOnMessageThread);
+    EXPECT_EQ (fake.log->promptThreadPriority, juce::Thread::Priority::normal);
     EXPECT_EQ (fake.log->releases, 1);
+    EXPECT_FALSE (fake.log->releasedOnMessageThread);
     EXPECT_TRUE (removalsIn (*fake.log).empty());
 
     MessageLoop::runUntilAnimationsEnd();
     MessageLoop::runFor (300);
-    EXPECT_EQ (host.finishedCount, 1);
+    EXPECT_EQ (watch.deliveries(), 1);
     ASSERT_EQ (host.getPageStack().size(), 2);
     EXPECT_EQ (host.getPageStack()[1], &host.getThankYouPage());
     EXPECT_EQ (host.getThankYouPage().getMessageBox().getText(), "The uninstallation was completed.");
@@ -157,10 +194,11 @@ TEST (UninstallJob, RemovesOnlyTheBundlesThatExist)
     ScratchTargets targets;
     targets.makeTree (2);
     FakeSetup fake (targets.paths, FakeSetup::removing());
-    WatchedHost host (fake.setup);
+    MainLayoutComponent host (fake.setup);
+    CompletionWatch watch (host);
 
     host.actionListenerCallback ("uninstall");
-    ASSERT_TRUE (runUntilFinished (host));
+    ASSERT_TRUE (watch.runUntilShown());
 
     EXPECT_EQ (removalsIn (*fake.log), (std::vector<Command> { { "/bin/rm", "-r", targets.paths[2] } }));
     EXPECT_EQ (host.getThankYouPage().getMessageBox().getText(), "The uninstallation was completed.");
@@ -174,11 +212,12 @@ TEST (UninstallJob, OverTheHelperATreeGoesWholeAndADanglingLinkStays)
     targets.file (1).getParentDirectory().createDirectory();
     ASSERT_EQ (::symlink ((targets.paths[1] + " target").c_str(), targets.paths[1].c_str()), 0);
 
-    UninstallSetup setup { targets.paths, [&] { return TestAuthorization::create (true, targets.paths); } };
-    WatchedHost host (setup);
+    UninstallSetup setup { targets.paths, [&] { return TestAuthorization::createServices (true, targets.paths); } };
+    MainLayoutComponent host (setup);
+    CompletionWatch watch (host);
 
     host.actionListenerCallback ("uninstall");
-    ASSERT_TRUE (runUntilFinished (host));
+    ASSERT_TRUE (watch.runUntilShown());
 
     EXPECT_FALSE (targets.file (0).exists());
     EXPECT_FALSE (targets.file (3).exists());
@@ -208,16 +247,17 @@ TEST (UninstallJob, AFailedRemovalIsNamedOnTheCompletionPage)
     };
 
     FakeSetup fake (targets.paths, answers);
-    WatchedHost host (fake.setup);
+    MainLayoutComponent host (fake.setup);
+    CompletionWatch watch (host);
 
     host.actionListenerCallback ("uninstall");
-    ASSERT_TRUE (runUntilFinished (host));
+    ASSERT_TRUE (watch.runUntilShown());
     MessageLoop::runUntilAnimationsEnd();
 
     EXPECT_EQ (removalsIn (*fake.log).size(), 4u);
     EXPECT_FALSE (targets.file (0).exists());
     EXPECT_FALSE (targets.file (3).exists());
-    EXPECT_EQ (host.finishedCount, 1);
+    EXPECT_EQ (watch.deliveries(), 1);
     EXPECT_EQ (host.getPageStack().getLast(), &host.getThankYouPage());
     EXPECT_EQ (host.getThankYouPage().getMessageBox().getText(),
                juce::String ("Some driver files could not be removed:\n")
@@ -226,58 +266,93 @@ TEST (UninstallJob, AFailedRemovalIsNamedOnTheCompletionPage)
     EXPECT_EQ (host.getThankYouPage().getOkButton().getButtonText(), "OK");
 }
 
-TEST (UninstallJob, ARefusedPromptRestoresTheIdleLookAndAskesAgainNextTime)
+TEST (UninstallJob, WhileThePromptIsOpenThePageWorksAndFurtherClicksAskNothing)
 {
     ScratchTargets targets;
     targets.makeTree (0);
-    Fake::Answers refuse;
-    refuse.grant = false;
-    FakeSetup fake (targets.paths, refuse);
-    WatchedHost host (fake.setup);
+    auto prompt = std::make_shared<Fake::HeldPrompt>();
+    FakeSetup fake (targets.paths, FakeSetup::held (prompt));
+    MainLayoutComponent host (fake.setup);
+    CompletionWatch watch (host);
     auto& page = host.getWelcomePage();
 
     page.getUninstallButton().triggerClick();
-    MessageLoop::runUntil ([&] { return fake.objectsMade == 1; });
-    MessageLoop::runFor (50);
+    ASSERT_TRUE (runUntilOpen (*prompt));
+    expectLook (page, false);
 
-    expectIdleLook (page);
-    EXPECT_FALSE (host.hasAuthorization());
+    host.actionListenerCallback ("uninstall");
+    MessageLoop::runFor (300);
+    host.actionListenerCallback ("uninstall");
+    EXPECT_EQ (fake.objectsMade, 1);
+    EXPECT_TRUE (targets.file (0).exists());
+
+    // A grant however late still runs the job to its completion page.
+    prompt->answer (true);
+    ASSERT_TRUE (watch.runUntilShown());
+    EXPECT_FALSE (targets.file (0).exists());
+    EXPECT_EQ (fake.log->prompts, 1);
+    EXPECT_EQ (fake.log->releases, 1);
+}
+
+TEST (UninstallJob, ARefusalRestoresTheIdleLookAndOnlyANewClickAsksAgain)
+{
+    ScratchTargets targets;
+    targets.makeTree (0);
+    auto prompt = std::make_shared<Fake::HeldPrompt>();
+    FakeSetup fake (targets.paths, FakeSetup::held (prompt));
+    MainLayoutComponent host (fake.setup);
+    auto& page = host.getWelcomePage();
+
+    page.getUninstallButton().triggerClick();
+    ASSERT_TRUE (runUntilOpen (*prompt));
+    prompt->answer (false);
+    ASSERT_TRUE (MessageLoop::runUntil ([&] { return page.getUninstallButton().isEnabled(); }));
+
+    expectLook (page, true);
     EXPECT_FALSE (host.isThreadRunning());
     ASSERT_EQ (host.getPageStack().size(), 1);
     EXPECT_EQ (fake.log->releases, 1);
 
+    MessageLoop::runFor (300);
+    EXPECT_EQ (fake.log->prompts, 1);
+
     page.getUninstallButton().triggerClick();
-    MessageLoop::runUntil ([&] { return fake.objectsMade == 2; });
+    ASSERT_TRUE (runUntilOpen (*prompt));
     EXPECT_EQ (fake.log->prompts, 2);
-    EXPECT_TRUE (fake.log->toolsRun.empty());
+    EXPECT_EQ (fake.objectsMade, 2);
+    prompt->answer (false);
+    ASSERT_TRUE (MessageLoop::runUntil ([&] { return page.getUninstallButton().isEnabled(); }));
+
+    EXPECT_TRUE (removalsIn (*fake.log).empty());
     EXPECT_TRUE (targets.file (0).exists());
 }
 
-TEST (UninstallJob, ASecondUninstallDuringTheJobChangesNothing)
+TEST (UninstallJob, DestroyingTheHostWithThePromptOpenWithdrawsItAndRemovesNothing)
 {
     ScratchTargets targets;
-    FakeSetup fake (targets.paths);
-    WatchedHost host (fake.setup);
+    targets.makeTree (0);
+    auto prompt = std::make_shared<Fake::HeldPrompt>();
+    FakeSetup fake (targets.paths, FakeSetup::held (prompt));
+    auto host = std::make_unique<MainLayoutComponent> (fake.setup);
 
-    host.actionListenerCallback ("uninstall");
-    host.actionListenerCallback ("uninstall");
-    MessageLoop::runFor (100);
-    host.actionListenerCallback ("uninstall");
+    host->actionListenerCallback ("uninstall");
+    ASSERT_TRUE (runUntilOpen (*prompt));
 
-    ASSERT_TRUE (runUntilFinished (host));
-    MessageLoop::runFor (300);
+    const auto start = juce::Time::getMillisecondCounterHiRes();
+    host = nullptr;
 
-    EXPECT_EQ (fake.objectsMade, 1);
-    EXPECT_EQ (fake.log->prompts, 1);
+    EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - start, 500.0);
+    EXPECT_EQ (fake.log->withdrawals, 1);
     EXPECT_EQ (fake.log->releases, 1);
-    EXPECT_EQ (host.finishedCount, 1);
+    EXPECT_TRUE (fake.log->toolsRun.empty());
+    EXPECT_TRUE (targets.file (0).exists());
 }
 
 TEST (UninstallJob, DestroyingTheHostWaitsForTheJobAndNothingReachesItAfterwards)
 {
     ScratchTargets targets;
     FakeSetup fake (targets.paths);
-    auto host = std::make_unique<WatchedHost> (fake.setup);
+    auto host = std::make_unique<MainLayoutComponent> (fake.setup);
 
     host->actionListenerCallback ("uninstall");
     MessageLoop::runFor (200);
@@ -294,14 +369,14 @@ TEST (UninstallJob, DestroyingTheHostWaitsForTheJobAndNothingReachesItAfterwards
 TEST (UninstallJob, ACompletionCallStillQueuedFindsNoHostOnceItIsGone)
 {
     ScratchTargets targets;
-    std::unique_ptr<WatchedHost> host;
+    std::unique_ptr<MainLayoutComponent> host;
 
     // The host's deletion is queued as the rights are given back, so it comes
     // before the job's completion call.
     Fake::Answers answers;
     answers.onRelease = [&] { juce::MessageManager::callAsync ([&] { host = nullptr; }); };
     FakeSetup fake (targets.paths, answers);
-    host = std::make_unique<WatchedHost> (fake.setup);
+    host = std::make_unique<MainLayoutComponent> (fake.setup);
 
     host->actionListenerCallback ("uninstall");
     ASSERT_TRUE (MessageLoop::runUntil ([&] { return host == nullptr; }, 6000));
@@ -313,7 +388,7 @@ TEST (UninstallJob, AQuitDuringTheJobDoesNotHangTheHostsDestruction)
 {
     ScratchTargets targets;
     FakeSetup fake (targets.paths);
-    auto host = std::make_unique<WatchedHost> (fake.setup);
+    auto host = std::make_unique<MainLayoutComponent> (fake.setup);
 
     host->actionListenerCallback ("uninstall");
     MessageLoop::runFor (200);
