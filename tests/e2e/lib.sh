@@ -220,3 +220,49 @@ colour_count()
     local file="$1" geometry="$2"
     convert "$file" -crop "$geometry" +repage -format "%k" info:-
 }
+
+# Counts the pixels of an area ("WxH+X+Y") within a tolerance of a colour "R G B".
+count_near()
+{
+    local file="$1" geometry="$2" colour="$3" tolerance="${4:-4}"
+    convert "$file" -crop "$geometry" +repage -depth 8 txt:- \
+        | awk -v want="$colour" -v tol="$tolerance" '
+            BEGIN { split (want, w, " ") }
+            /^[0-9]/ {
+                line = $0
+                sub (/^[^(]*\(/, "", line)
+                split (line, c, /[,)]/)
+                if (c[1] - w[1] <= tol && w[1] - c[1] <= tol && c[2] - w[2] <= tol && w[2] - c[2] <= tol \
+                    && c[3] - w[3] <= tol && w[3] - c[3] <= tol) n++
+            }
+            END { print n + 0 }'
+}
+
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+
+# The colour of one pixel of the window as it is now, "#RRGGBB".
+window_pixel()
+{
+    local file="$SCRATCH/probe.png"
+    import -window "$1" "$file" 2>/dev/null || return 0
+    pixel_colour "$file" "$2" "$3"
+}
+
+# Waits until a pixel of the window shows a colour; prints the milliseconds since
+# a time taken with now_ms.
+wait_for_pixel_colour()
+{
+    local window="$1" x="$2" y="$3" colour="$4" since="$5"
+    for _ in $(seq 100); do
+        [ "$(window_pixel "$window" "$x" "$y")" = "$colour" ] && { echo $(( $(now_ms) - since )); return 0; }
+        sleep 0.05
+    done
+    fail "pixel ($x, $y) never showed $colour"
+}
+
+# Makes a scratch bundle: a folder tree with a file in it.
+make_bundle()
+{
+    mkdir -p "$1/Contents/Mac OS"
+    echo binary >"$1/Contents/Mac OS/driver binary"
+}

@@ -14,26 +14,6 @@ PROBE_X=300 PROBE_Y=35       # on the button, above the completion page's title
 OK_X=200 OK_Y=200            # the completion page's button
 PAGE_COLOUR="#282828"
 
-now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
-
-window_pixel()
-{
-    local file="$SCRATCH/probe.png"
-    import -window "$1" "$file" 2>/dev/null || return 0
-    pixel_colour "$file" "$2" "$3"
-}
-
-# Waits until the probe point shows the given colour; prints the milliseconds it took.
-wait_for_probe_colour()
-{
-    local window="$1" colour="$2" since="$3"
-    for _ in $(seq 100); do
-        [ "$(window_pixel "$window" $PROBE_X $PROBE_Y)" = "$colour" ] && { echo $(( $(now_ms) - since )); return 0; }
-        sleep 0.05
-    done
-    fail "the probe point never showed $colour"
-}
-
 exit_status_within()
 {
     wait_for_exit "$PROGRAM_PID" "$1"
@@ -44,7 +24,7 @@ exit_status_within()
 click_uninstall()
 {
     xdotool mousemove --window "$1" 5 5
-    wait_for_probe_colour "$1" "$idle_colour" "$(now_ms)" >/dev/null
+    wait_for_pixel_colour "$1" $PROBE_X $PROBE_Y "$idle_colour" "$(now_ms)" >/dev/null
     click_in_window "$1" $BUTTON_X $BUTTON_Y
 }
 
@@ -59,12 +39,6 @@ wait_for_helper()
         sleep 0.05
     done
     fail "no helper runs during the job"
-}
-
-make_bundle()
-{
-    mkdir -p "$1/Contents/Mac OS"
-    echo binary >"$1/Contents/Mac OS/driver binary"
 }
 
 start_display
@@ -96,7 +70,7 @@ for _ in $(seq 100); do
     sleep 0.02
 done
 echo "click to start of the completion page's fade: $(( $(now_ms) - clicked )) ms"
-to_page="$(wait_for_probe_colour "$window" "$PAGE_COLOUR" "$clicked")"
+to_page="$(wait_for_pixel_colour "$window" $PROBE_X $PROBE_Y "$PAGE_COLOUR" "$clicked")"
 echo "click to completion page fully shown: $to_page ms"
 [ "$to_page" -ge 2000 ] && [ "$to_page" -le 4500 ] || fail "completion page after $to_page ms"
 [ ! -e "$bundle" ] || fail "the bundle was not removed"
