@@ -54,14 +54,22 @@ window="$(wait_for_window "$PROGRAM_PID")"
 xdotool mousemove --window "$window" $BUTTON_X $BUTTON_Y
 sleep 0.3
 idle_colour="$(window_pixel "$window" $PROBE_X $PROBE_Y)"   # idle, under the mouse
-clicked="$(now_ms)"
+# A burst of raw window dumps (xwd is far quicker than import), looked at afterwards:
+# the first that shows the working look bounds the time to its paint. Timed from
+# the end of the click: xdotool itself takes about 100 ms to start and click.
 xdotool click 1
-for _ in $(seq 100); do
-    [ "$(window_pixel "$window" $PROBE_X $PROBE_Y)" != "$idle_colour" ] && break
+clicked="$(now_ms)"
+for i in $(seq 40); do
+    xwd -id "$window" -silent >"$SCRATCH/burst-$i.xwd"
+    echo "$i $(( $(now_ms) - clicked ))" >>"$SCRATCH/burst.times"
 done
-painted=$(( $(now_ms) - clicked ))
-echo "click to the working look: $painted ms (screenshots included)"
-[ "$painted" -le 500 ] || fail "the working look came $painted ms after the click"
+painted=""
+while read -r i taken; do
+    [ "$(pixel_colour "$SCRATCH/burst-$i.xwd" $PROBE_X $PROBE_Y)" != "$idle_colour" ] && { painted="$taken"; break; }
+done <"$SCRATCH/burst.times"
+[ -n "$painted" ] || fail "no working look within $taken ms of the click"
+echo "click to the working look: $painted ms"
+[ "$painted" -le 100 ] || fail "the working look came $painted ms after the click"
 
 wait_for_prompt 1 >/dev/null
 sleep 1
