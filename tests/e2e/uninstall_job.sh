@@ -9,11 +9,6 @@
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 PROGRAM="$TEST_PROGRAM"
 
-BUTTON_X=200 BUTTON_Y=50     # the welcome page's button
-PROBE_X=300 PROBE_Y=35       # on the button, above the completion page's title
-OK_X=200 OK_Y=200            # the completion page's button
-PAGE_COLOUR="#282828"
-
 exit_status_within()
 {
     wait_for_exit "$PROGRAM_PID" "$1"

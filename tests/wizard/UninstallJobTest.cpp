@@ -133,10 +133,6 @@ namespace
         UninstallSetup setup;
     };
 
-    bool runUntilOpen (const Fake::HeldPrompt& prompt)
-    {
-        return MessageLoop::runUntil ([&] { return prompt.isOpen(); });
-    }
 
     std::vector<Command> removalsIn (const Fake::Log& log)
     {
@@ -266,23 +262,41 @@ TEST (UninstallJob, AFailedRemovalIsNamedOnTheCompletionPage)
     EXPECT_EQ (host.getThankYouPage().getOkButton().getButtonText(), "OK");
 }
 
-TEST (UninstallJob, WhileThePromptIsOpenThePageWorksAndFurtherClicksAskNothing)
+/** A host whose prompt stays open until the test answers it, with one bundle to remove. */
+class UninstallJobWithHeldPrompt : public testing::Test
 {
-    ScratchTargets targets;
-    targets.makeTree (0);
-    auto prompt = std::make_shared<Fake::HeldPrompt>();
-    FakeSetup fake (targets.paths, FakeSetup::held (prompt));
-    MainLayoutComponent host (fake.setup);
-    CompletionWatch watch (host);
-    auto& page = host.getWelcomePage();
+protected:
+    UninstallJobWithHeldPrompt()  { targets.makeTree (0); }
 
-    page.getUninstallButton().triggerClick();
-    ASSERT_TRUE (runUntilOpen (*prompt));
+    /** Clicks the button and waits until the prompt is open. */
+    void clickUntilAsked()
+    {
+        page.getUninstallButton().triggerClick();
+        ASSERT_TRUE (MessageLoop::runUntil ([&] { return prompt->isOpen(); }));
+    }
+
+    void refuseUntilIdle()
+    {
+        prompt->answer (false);
+        ASSERT_TRUE (MessageLoop::runUntil ([&] { return page.getUninstallButton().isEnabled(); }));
+    }
+
+    ScratchTargets targets;
+    std::shared_ptr<Fake::HeldPrompt> prompt = std::make_shared<Fake::HeldPrompt>();
+    FakeSetup fake { targets.paths, FakeSetup::held (prompt) };
+    std::unique_ptr<MainLayoutComponent> host = std::make_unique<MainLayoutComponent> (fake.setup);
+    WelcomeComponent& page = host->getWelcomePage();
+};
+
+TEST_F (UninstallJobWithHeldPrompt, ThePageWorksMeanwhileAndFurtherClicksAskNothing)
+{
+    CompletionWatch watch (*host);
+    clickUntilAsked();
     expectLook (page, false);
 
-    host.actionListenerCallback ("uninstall");
+    host->actionListenerCallback ("uninstall");
     MessageLoop::runFor (300);
-    host.actionListenerCallback ("uninstall");
+    host->actionListenerCallback ("uninstall");
     EXPECT_EQ (fake.objectsMade, 1);
     EXPECT_TRUE (targets.file (0).exists());
 
@@ -294,49 +308,31 @@ TEST (UninstallJob, WhileThePromptIsOpenThePageWorksAndFurtherClicksAskNothing)
     EXPECT_EQ (fake.log->releases, 1);
 }
 
-TEST (UninstallJob, ARefusalRestoresTheIdleLookAndOnlyANewClickAsksAgain)
+TEST_F (UninstallJobWithHeldPrompt, ARefusalRestoresTheIdleLookAndOnlyANewClickAsksAgain)
 {
-    ScratchTargets targets;
-    targets.makeTree (0);
-    auto prompt = std::make_shared<Fake::HeldPrompt>();
-    FakeSetup fake (targets.paths, FakeSetup::held (prompt));
-    MainLayoutComponent host (fake.setup);
-    auto& page = host.getWelcomePage();
-
-    page.getUninstallButton().triggerClick();
-    ASSERT_TRUE (runUntilOpen (*prompt));
-    prompt->answer (false);
-    ASSERT_TRUE (MessageLoop::runUntil ([&] { return page.getUninstallButton().isEnabled(); }));
+    clickUntilAsked();
+    refuseUntilIdle();
 
     expectLook (page, true);
-    EXPECT_FALSE (host.isThreadRunning());
-    ASSERT_EQ (host.getPageStack().size(), 1);
+    EXPECT_FALSE (host->isThreadRunning());
+    ASSERT_EQ (host->getPageStack().size(), 1);
     EXPECT_EQ (fake.log->releases, 1);
 
     MessageLoop::runFor (300);
     EXPECT_EQ (fake.log->prompts, 1);
 
-    page.getUninstallButton().triggerClick();
-    ASSERT_TRUE (runUntilOpen (*prompt));
+    clickUntilAsked();
     EXPECT_EQ (fake.log->prompts, 2);
     EXPECT_EQ (fake.objectsMade, 2);
-    prompt->answer (false);
-    ASSERT_TRUE (MessageLoop::runUntil ([&] { return page.getUninstallButton().isEnabled(); }));
+    refuseUntilIdle();
 
     EXPECT_TRUE (removalsIn (*fake.log).empty());
     EXPECT_TRUE (targets.file (0).exists());
 }
 
-TEST (UninstallJob, DestroyingTheHostWithThePromptOpenWithdrawsItAndRemovesNothing)
+TEST_F (UninstallJobWithHeldPrompt, DestroyingTheHostWithThePromptOpenWithdrawsItAndRemovesNothing)
 {
-    ScratchTargets targets;
-    targets.makeTree (0);
-    auto prompt = std::make_shared<Fake::HeldPrompt>();
-    FakeSetup fake (targets.paths, FakeSetup::held (prompt));
-    auto host = std::make_unique<MainLayoutComponent> (fake.setup);
-
-    host->actionListenerCallback ("uninstall");
-    ASSERT_TRUE (runUntilOpen (*prompt));
+    clickUntilAsked();
 
     const auto start = juce::Time::getMillisecondCounterHiRes();
     host = nullptr;
