@@ -24,6 +24,13 @@ namespace
         "\"The uninstallation was completed.\" = \"ドライバーの削除が正常に終了しました。\"\n"
         "\"Some driver files could not be removed:\" = \"一部のドライバーファイルを削除できませんでした:\"\n"
         "\"Not all files were removed\" = \"削除できなかったファイルがあります\"\n"
+        "\"Asks for an administrator's password, then removes the driver.\" = \"管理者のパスワードを確認してから、ドライバーを削除します。\"\n"
+        "\"Description\" = \"説明\"\n"
+        "\"What the uninstaller removes.\" = \"このアンインストーラーが削除するもの。\"\n"
+        "\"The result of the uninstallation.\" = \"アンインストールの結果。\"\n"
+        "\"Details\" = \"詳細\"\n"
+        "\"What was removed, and what could not be.\" = \"削除されたものと、削除できなかったもの。\"\n"
+        "\"Closes the uninstaller.\" = \"アンインストーラーを終了します。\"\n"
         "\n"
         "\n";
 

@@ -8,16 +8,21 @@ ThankYouComponent::ThankYouComponent (juce::ActionBroadcaster* broadcasterToUse,
 {
     titleLabel = std::make_unique<juce::Label> ("l", TRANS ("Completed"));
     titleLabel->setFont (juce::Font (28.0f, juce::Font::bold));
+    titleLabel->setDescription (TRANS ("The result of the uninstallation."));
     addAndMakeVisible (*titleLabel);
 
-    okButton = std::make_unique<juce::TextButton> ("b");
+    okButton = std::make_unique<PageButton> ("b");
     okButton->addListener (this);
     okButton->setButtonText ("OK");
+    okButton->setDescription (TRANS ("Closes the uninstaller."));
     addAndMakeVisible (*okButton);
 
     messageBox = std::make_unique<juce::TextEditor> ("desc");
     messageBox->setMultiLine (true, true);
     messageBox->setReadOnly (true);
+    messageBox->setWantsKeyboardFocus (false);   // read only: Return must reach the OK button
+    messageBox->setTitle (TRANS ("Details"));
+    messageBox->setDescription (TRANS ("What was removed, and what could not be."));
     messageBox->setText (TRANS ("The uninstallation was completed."));
     addAndMakeVisible (*messageBox);
 }
@@ -53,6 +58,12 @@ void ThankYouComponent::buttonClicked (juce::Button* button)
 {
     if (button == okButton.get())
         broadcaster->sendActionMessage ("completed");
+}
+
+void ThankYouComponent::visibilityChanged()
+{
+    if (isVisible())
+        okButton->grabKeyboardFocus();
 }
 
 void ThankYouComponent::showRemainingFiles (const juce::StringArray& paths)

@@ -6,8 +6,9 @@ WelcomeComponent::WelcomeComponent (juce::ActionBroadcaster* broadcasterToUse, c
     : Component (pageName),
       broadcaster (broadcasterToUse)
 {
-    uninstallButton = std::make_unique<juce::TextButton> ("b");
+    uninstallButton = std::make_unique<PageButton> ("b");
     uninstallButton->setButtonText (TRANS ("Uninstall Driver"));
+    uninstallButton->setDescription (TRANS ("Asks for an administrator's password, then removes the driver."));
     uninstallButton->addListener (this);
     addAndMakeVisible (*uninstallButton);
 
@@ -18,6 +19,9 @@ WelcomeComponent::WelcomeComponent (juce::ActionBroadcaster* broadcasterToUse, c
     descriptionBox->setReadOnly (true);
     descriptionBox->setMultiLine (true, true);
     descriptionBox->setColour (juce::TextEditor::backgroundColourId, juce::Colour (0x00000000));
+    descriptionBox->setWantsKeyboardFocus (false);   // read only: the focus stays on the button
+    descriptionBox->setTitle (TRANS ("Description"));
+    descriptionBox->setDescription (TRANS ("What the uninstaller removes."));
     descriptionBox->setText (TRANS ("This uninstaller removes PELK USB MIDI Driver from the system. "
                                     "You may prompt to enter your password in the uninstallation process."));
     addAndMakeVisible (*descriptionBox);
@@ -65,4 +69,5 @@ void WelcomeComponent::restoreIdleState()
     descriptionBox->setVisible (true);
     progressBar->setVisible (false);
     uninstallButton->setEnabled (true);
+    uninstallButton->grabKeyboardFocus();
 }
