@@ -38,6 +38,33 @@ namespace
         return event;
     }
 
+    /** Runs the loop until a round trip leaves nothing in Xlib's queue. Until then
+        events may wait there unhandled: the window's own (map, expose, focus) and
+        those of every other client's windows, which the framework watches on the
+        root window. Nothing reads the connection between this and the next call. */
+    void runUntilTheQueueIsQuiet()
+    {
+        auto* x11 = juce::X11Symbols::getInstance();
+        auto* display = juce::XWindowSystem::getInstance()->getDisplay();
+        QueuedInputWake handOn;
+
+        for (int attempt = 0; attempt < 100; ++attempt)
+        {
+            {
+                juce::XWindowSystemUtilities::ScopedXLock lock;
+                x11->xSync (display, False);
+
+                if (x11->xEventsQueued (display, QueuedAlready) == 0)
+                    return;
+            }
+
+            handOn.wakeIfInputIsQueued();
+            MessageLoop::runFor (20);
+        }
+
+        FAIL() << "events kept arriving";
+    }
+
     /** Has the server deliver a click to the window, then makes a round trip on the
         program's own connection, which reads the click into Xlib's queue, where the
         event loop's wait on the connection cannot see it. */
@@ -64,7 +91,7 @@ namespace
 TEST (QueuedInputWake, HandsOnAClickThatARoundTripLeftInTheQueue)
 {
     ClickTarget target;
-    MessageLoop::runFor (300);
+    runUntilTheQueueIsQuiet();
     const auto window = (::Window) target.getPeer()->getNativeHandle();
 
     // Alone on a display the click would wait there for good; here other tests'
@@ -79,7 +106,7 @@ TEST (QueuedInputWake, WakesOnlyWhileEventsWait)
 {
     ClickTarget target;
     QueuedInputWake wake;
-    MessageLoop::runFor (300);
+    runUntilTheQueueIsQuiet();
     EXPECT_FALSE (wake.wakeIfInputIsQueued());
 
     strandClickInQueue ((::Window) target.getPeer()->getNativeHandle());
