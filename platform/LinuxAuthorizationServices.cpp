@@ -50,7 +50,8 @@ AuthorizationServices::Status LinuxAuthorizationServices::launchPrivileged (Hand
     for (auto* argument = arguments; *argument != nullptr; ++argument)
         request.emplace_back (*argument);
 
-    return connection.request (request);
+    // Whether the tool ran, not how it fared: the caller judges the outcome by its effects.
+    return connection.request (request).code;
 }
 
 void LinuxAuthorizationServices::waitForTool (Handle)

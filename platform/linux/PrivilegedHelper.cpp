@@ -20,26 +20,47 @@ namespace
 {
     using Strings = std::vector<std::string>;
 
-    /** The product takes nothing from its command line or environment; the build for
-        the tests, which is never installed, is given scratch paths in their place. */
-    Strings allowedTargets ([[maybe_unused]] int argc, [[maybe_unused]] char** argv)
+    /** What the helper may run: the two tools, and the folders that rm may remove. */
+    struct AllowList
     {
+        std::string echoTool = "/bin/echo";
+        std::string removeTool = "/bin/rm";
+        Strings targets;
+    };
+
+    /** The product takes nothing from its command line or environment; the build for
+        the tests, which is never installed, is given scratch paths in their place and
+        may be given stand-ins for the tools as "--echo=PATH" and "--rm=PATH". */
+    AllowList readAllowList ([[maybe_unused]] int argc, [[maybe_unused]] char** argv)
+    {
+        AllowList allowed;
+
        #ifdef PELK_HELPER_FOR_TESTS
-        return Strings (argv + 1, argv + argc);
+        for (auto& argument : Strings (argv + 1, argv + argc))
+        {
+            if (argument.rfind ("--echo=", 0) == 0)
+                allowed.echoTool = argument.substr (7);
+            else if (argument.rfind ("--rm=", 0) == 0)
+                allowed.removeTool = argument.substr (5);
+            else
+                allowed.targets.push_back (argument);
+        }
        #else
-        return Strings (DriverBundles::paths.begin(), DriverBundles::paths.end());
+        allowed.targets.assign (DriverBundles::paths.begin(), DriverBundles::paths.end());
        #endif
+
+        return allowed;
     }
 
-    bool isAllowed (const Strings& request, const Strings& targets)
+    bool isAllowed (const Strings& request, const AllowList& allowed)
     {
-        if (request == Strings { "/bin/echo" })
+        if (request == Strings { allowed.echoTool })
             return true;
 
-        if (request.size() != 3 || request[0] != "/bin/rm" || request[1] != "-r")
+        if (request.size() != 3 || request[0] != allowed.removeTool || request[1] != "-r")
             return false;
 
-        for (auto& target : targets)
+        for (auto& target : allowed.targets)
             if (request[2] == target)
                 return true;
 
@@ -69,14 +90,19 @@ namespace
         ::_exit (127);
     }
 
-    /** Runs the tool, waits for it to end and says whether it could be started;
-        the tool's own exit status is not our answer. */
-    std::int32_t runTool (const Strings& request)
+    /** The tool's exit status, or 128 and the signal that ended it, as shells give it. */
+    std::int32_t toolExitStatus (int waitStatus)
+    {
+        return WIFSIGNALED (waitStatus) ? 128 + WTERMSIG (waitStatus) : WEXITSTATUS (waitStatus);
+    }
+
+    /** Runs the tool and waits for it to end. */
+    HelperProtocol::Reply runTool (const Strings& request)
     {
         int errorPipe[2];
 
         if (::pipe2 (errorPipe, O_CLOEXEC) != 0)
-            return HelperProtocol::toolNotStarted;
+            return { HelperProtocol::toolNotStarted };
 
         auto pid = ::fork();
 
@@ -91,20 +117,23 @@ namespace
         ::close (errorPipe[0]);
 
         if (pid < 0)
-            return HelperProtocol::toolNotStarted;
+            return { HelperProtocol::toolNotStarted };
 
         int status = 0;
         while (::waitpid (pid, &status, 0) < 0 && errno == EINTR) {}
 
-        return execFailed ? HelperProtocol::toolNotStarted : HelperProtocol::toolStarted;
+        if (execFailed)
+            return { HelperProtocol::toolNotStarted };
+
+        return { HelperProtocol::toolStarted, toolExitStatus (status) };
     }
 
-    std::int32_t answer (const Strings& request, const Strings& targets)
+    HelperProtocol::Reply answer (const Strings& request, const AllowList& allowed)
     {
-        if (request.front().empty() || request.front().front() != '/')
-            return HelperProtocol::requestMalformed;
+        if (! isAllowed (request, allowed))
+            return { HelperProtocol::toolNotAllowed };
 
-        return isAllowed (request, targets) ? runTool (request) : HelperProtocol::toolNotAllowed;
+        return runTool (request);
     }
 }
 
@@ -116,7 +145,7 @@ int main (int argc, char** argv)
     // Whatever else we were handed is no business of the tools.
     ::close_range (STDERR_FILENO + 1, ~0U, 0);
 
-    const auto targets = allowedTargets (argc, argv);
+    const auto allowed = readAllowList (argc, argv);
 
     for (;;)
     {
@@ -129,11 +158,11 @@ int main (int argc, char** argv)
 
             case HelperProtocol::ReadResult::malformed:
                 // The framing is lost: nothing after this could be trusted.
-                HelperProtocol::writeReply (STDOUT_FILENO, HelperProtocol::requestMalformed);
+                HelperProtocol::writeReply (STDOUT_FILENO, { HelperProtocol::framingLost });
                 return 1;
 
             case HelperProtocol::ReadResult::request:
-                if (! HelperProtocol::writeReply (STDOUT_FILENO, answer (request, targets)))
+                if (! HelperProtocol::writeReply (STDOUT_FILENO, answer (request, allowed)))
                     return 1;
                 break;
         }

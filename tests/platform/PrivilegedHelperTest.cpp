@@ -13,6 +13,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+bool operator== (const HelperProtocol::Reply& a, const HelperProtocol::Reply& b)
+{
+    return a.code == b.code && a.toolExitStatus == b.toolExitStatus;
+}
+
+std::ostream& operator<< (std::ostream& out, const HelperProtocol::Reply& reply)
+{
+    return out << "code " << reply.code << ", exit status " << reply.toolExitStatus;
+}
+
 namespace
 {
     using Strings = std::vector<std::string>;
@@ -65,7 +75,7 @@ namespace
         return number ((std::uint32_t) s.size()) + std::vector<unsigned char> (s.begin(), s.end());
     }
 
-    /** Sends raw bytes as a request; true if the helper refused them and then ended. */
+    /** Sends raw bytes as a request; true if the helper said it lost the framing and ended. */
     bool refusesAndEnds (const std::vector<unsigned char>& bytes, bool closeAfterwards = false)
     {
         HelperConnection helper;
@@ -75,11 +85,17 @@ namespace
         if (closeAfterwards)
             helper.closeRequestPipe();
 
-        std::int32_t reply = 0;
+        HelperProtocol::Reply reply;
         auto replied = HelperProtocol::readReply (helper.getReplyPipe(), reply);
         unsigned char extra;
         auto ended = ::read (helper.getReplyPipe(), &extra, 1) == 0;
-        return replied && reply != HelperProtocol::toolStarted && ended;
+        return replied && reply.code == HelperProtocol::framingLost && ended;
+    }
+
+    /** The reply to a tool that was started and ended with this status. */
+    HelperProtocol::Reply ran (std::int32_t exitStatus)
+    {
+        return { HelperProtocol::toolStarted, exitStatus };
     }
 
     int millisecondsToExit (pid_t pid)
@@ -111,13 +127,28 @@ TEST (PrivilegedHelper, RunsEchoAndRemovesATreeWhosePathHoldsSpaces)
     HelperConnection helper;
     ASSERT_TRUE (helper.start (TestAuthorization::grantingCommand ({ bundle })));
 
-    EXPECT_EQ (helper.request ({ "/bin/echo" }), HelperProtocol::toolStarted);
-    EXPECT_EQ (helper.request ({ "/bin/rm", "-r", bundle }), HelperProtocol::toolStarted);
+    EXPECT_EQ (helper.request ({ "/bin/echo" }), ran (0));
+    EXPECT_EQ (helper.request ({ "/bin/rm", "-r", bundle }), ran (0));
     EXPECT_FALSE (exists (bundle));
     EXPECT_TRUE (exists (scratch.path ("MIDI Drivers")));
 
-    // rm fails now that the bundle is gone; the launch itself still succeeded.
-    EXPECT_EQ (helper.request ({ "/bin/rm", "-r", bundle }), HelperProtocol::toolStarted);
+    // rm fails now that the bundle is gone: it ran, and its failure comes with the reply.
+    EXPECT_EQ (helper.request ({ "/bin/rm", "-r", bundle }), ran (1));
+}
+
+TEST (PrivilegedHelper, TellsAToolThatFailsFromOneThatCannotStartAndKeepsServing)
+{
+    ScratchFolder scratch;
+    auto bundle = scratch.make ("bundle");
+    auto missingTool = scratch.path ("missing tool");
+
+    HelperConnection helper;
+    ASSERT_TRUE (helper.start (TestAuthorization::grantingCommand ({ bundle }, "/bin/false", missingTool)));
+
+    EXPECT_EQ (helper.request ({ "/bin/false" }), ran (1));
+    EXPECT_EQ (helper.request ({ missingTool, "-r", bundle }).code, HelperProtocol::toolNotStarted);
+    EXPECT_EQ (helper.request ({ "/bin/false" }), ran (1));
+    EXPECT_TRUE (exists (bundle));
 }
 
 TEST (PrivilegedHelper, RefusesEverythingButItsOwnRequestsAndKeepsServing)
@@ -145,11 +176,15 @@ TEST (PrivilegedHelper, RefusesEverythingButItsOwnRequestsAndKeepsServing)
     };
 
     for (auto& request : refused)
-        EXPECT_NE (helper.request (request), HelperProtocol::toolStarted) << request[0];
+        EXPECT_EQ (helper.request (request).code, HelperProtocol::toolNotAllowed) << request[0];
+
+    // The longest string a request may hold is read, and refused like any other path.
+    EXPECT_EQ (helper.request ({ "/" + std::string (HelperProtocol::maxStringLength - 1, 'b') }).code,
+               HelperProtocol::toolNotAllowed);
 
     EXPECT_TRUE (exists (allowed));
     EXPECT_TRUE (exists (other));
-    EXPECT_EQ (helper.request ({ "/bin/echo" }), HelperProtocol::toolStarted);
+    EXPECT_EQ (helper.request ({ "/bin/echo" }), ran (0));
 }
 
 TEST (PrivilegedHelper, TheProductBuildAllowsOnlyTheDriverBundles)
@@ -159,10 +194,12 @@ TEST (PrivilegedHelper, TheProductBuildAllowsOnlyTheDriverBundles)
 
     // The product's helper ignores its command line: nothing there widens what it runs.
     HelperConnection helper;
-    ASSERT_TRUE (helper.start ({ PELK_PRODUCT_HELPER_PATH, bundle }));
+    ASSERT_TRUE (helper.start ({ PELK_PRODUCT_HELPER_PATH, "--echo=/bin/true", "--rm=/bin/echo", bundle }));
 
-    EXPECT_EQ (helper.request ({ "/bin/echo" }), HelperProtocol::toolStarted);
-    EXPECT_NE (helper.request ({ "/bin/rm", "-r", bundle }), HelperProtocol::toolStarted);
+    EXPECT_EQ (helper.request ({ "/bin/echo" }), ran (0));
+    EXPECT_EQ (helper.request ({ "/bin/rm", "-r", bundle }).code, HelperProtocol::toolNotAllowed);
+    EXPECT_EQ (helper.request ({ "/bin/true" }).code, HelperProtocol::toolNotAllowed);
+    EXPECT_EQ (helper.request ({ "/bin/echo", "-r", bundle }).code, HelperProtocol::toolNotAllowed);
     EXPECT_TRUE (exists (bundle));
 }
 
@@ -185,7 +222,7 @@ TEST (PrivilegedHelper, ExitsWithinASecondWhenOurEndCloses)
 {
     HelperConnection helper;
     ASSERT_TRUE (helper.start (TestAuthorization::grantingCommand ({})));
-    ASSERT_EQ (helper.request ({ "/bin/echo" }), HelperProtocol::toolStarted);
+    ASSERT_EQ (helper.request ({ "/bin/echo" }), ran (0));
 
     auto pid = helper.getProcessId();
     helper.closeRequestPipe();
@@ -211,7 +248,7 @@ TEST (PrivilegedHelper, ExitsWithinASecondWhenOurProcessIsKilled)
         HelperConnection helper;
         pid_t helperPid = -1;
 
-        if (helper.start (TestAuthorization::grantingCommand ({})) && helper.request ({ "/bin/echo" }) == 0)
+        if (helper.start (TestAuthorization::grantingCommand ({})) && helper.request ({ "/bin/echo" }).code == 0)
             helperPid = helper.getProcessId();
 
         HelperProtocol::writeAll (pidPipe[1], &helperPid, sizeof (helperPid));
