@@ -10,6 +10,8 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <string>
 #include <sys/wait.h>
@@ -67,15 +69,51 @@ namespace
         return false;
     }
 
+    /** Closes every descriptor above standard error, one by one where the kernel
+        cannot do it at once (too old, or a filter forbids it). False if some may be left. */
+    bool closeDescriptorsAboveStandardError()
+    {
+        if (::close_range (STDERR_FILENO + 1, ~0U, 0) == 0)
+            return true;
+
+        auto* folder = ::opendir ("/proc/self/fd");
+
+        if (folder == nullptr)
+            return false;
+
+        std::vector<int> open;
+
+        while (auto* entry = ::readdir (folder))
+            if (auto fd = std::atoi (entry->d_name); fd > STDERR_FILENO && fd != ::dirfd (folder))
+                open.push_back (fd);
+
+        ::closedir (folder);
+
+        for (auto fd : open)
+            ::close (fd);
+
+        return true;
+    }
+
+    /** What we ignore or hold back, or were handed ignored, is no business of the tools. */
+    void restoreDefaultSignals()
+    {
+        for (int signal = 1; signal < NSIG; ++signal)
+            ::signal (signal, SIG_DFL);
+
+        sigset_t none;
+        sigemptyset (&none);
+        ::sigprocmask (SIG_SETMASK, &none, nullptr);
+    }
+
     [[noreturn]] void becomeTool (const Strings& request, int errorPipe)
     {
         // Nothing the tool prints may reach the pipes that carry our frames.
-        auto devNull = ::open ("/dev/null", O_RDWR);
+        auto devNull = ::open ("/dev/null", O_RDWR | O_CLOEXEC);
 
-        if (devNull >= 0)
+        if (devNull >= 0 && ::dup2 (devNull, STDIN_FILENO) >= 0 && ::dup2 (devNull, STDOUT_FILENO) >= 0)
         {
-            ::dup2 (devNull, STDIN_FILENO);
-            ::dup2 (devNull, STDOUT_FILENO);
+            restoreDefaultSignals();
 
             std::vector<char*> argv;
             for (auto& text : request)
@@ -143,7 +181,8 @@ int main (int argc, char** argv)
     ::signal (SIGPIPE, SIG_IGN);
 
     // Whatever else we were handed is no business of the tools.
-    ::close_range (STDERR_FILENO + 1, ~0U, 0);
+    if (! closeDescriptorsAboveStandardError())
+        return 1;
 
     const auto allowed = readAllowList (argc, argv);
 

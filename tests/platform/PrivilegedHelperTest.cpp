@@ -9,7 +9,12 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstddef>
+#include <fcntl.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -96,6 +101,23 @@ namespace
     HelperProtocol::Reply ran (std::int32_t exitStatus)
     {
         return { HelperProtocol::toolStarted, exitStatus };
+    }
+
+    /** From now on close_range fails in this process and its children, as it does
+        on an older kernel or under a filter that forbids it. */
+    void refuseCloseRange()
+    {
+        sock_filter filter[] {
+            BPF_STMT (BPF_LD | BPF_W | BPF_ABS, offsetof (seccomp_data, nr)),
+            BPF_JUMP (BPF_JMP | BPF_JEQ | BPF_K, __NR_close_range, 0, 1),
+            BPF_STMT (BPF_RET | BPF_K, SECCOMP_RET_ERRNO | ENOSYS),
+            BPF_STMT (BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+        };
+        const sock_fprog program { (unsigned short) std::size (filter), filter };
+
+        ASSERT_EQ (::prctl (PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0), 0);
+        ASSERT_EQ (::prctl (PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program), 0);
+        ASSERT_NE (::close_range (1000, 1000, 0), 0);
     }
 
     int millisecondsToExit (pid_t pid)
@@ -266,4 +288,44 @@ TEST (PrivilegedHelper, ExitsWithinASecondWhenOurProcessIsKilled)
     auto milliseconds = millisecondsToExit (helperPid);
     EXPECT_GE (milliseconds, 0);
     EXPECT_LT (milliseconds, 1000);
+}
+
+TEST (PrivilegedHelper, ToolsGetOnlyTheStandardDescriptorsAndDefaultSignals)
+{
+    ScratchFolder scratch;
+    const auto record = scratch.path ("record");
+    const auto probe = juce::File::getSpecialLocation (juce::File::currentExecutableFile)
+                           .getSiblingFile ("tool_probe").getFullPathName().toStdString();
+
+    // What a parent may hand the helper: an open descriptor, an ignored and a blocked signal.
+    const auto inherited = ::open ("/dev/null", O_RDONLY);
+    ASSERT_GT (inherited, STDERR_FILENO);
+    ::signal (SIGQUIT, SIG_IGN);
+    sigset_t blocked;
+    sigemptyset (&blocked);
+    sigaddset (&blocked, SIGUSR1);
+    ::sigprocmask (SIG_BLOCK, &blocked, nullptr);
+
+    auto whatTheToolGets = [&]
+    {
+        HelperConnection helper;
+        EXPECT_TRUE (helper.start (TestAuthorization::grantingCommand ({ record }, "/bin/echo", probe)));
+        EXPECT_EQ (helper.request ({ probe, "-r", record }), ran (0));
+
+        juce::StringArray lines;
+        juce::File (record).readLines (lines);
+        juce::File (record).deleteFile();
+        lines.removeEmptyStrings();
+        return lines;
+    };
+
+    const juce::StringArray standardOnly { "descriptor 0", "descriptor 1", "descriptor 2" };
+    EXPECT_EQ (whatTheToolGets(), standardOnly);
+
+    refuseCloseRange();
+    EXPECT_EQ (whatTheToolGets(), standardOnly);
+
+    ::sigprocmask (SIG_UNBLOCK, &blocked, nullptr);
+    ::signal (SIGQUIT, SIG_DFL);
+    ::close (inherited);
 }
