@@ -31,7 +31,11 @@ public:
 
         /** The request was allowed, but the tool could not be started (missing, not
             executable); the helper goes on serving. */
-        toolNotStarted = 3
+        toolNotStarted = 3,
+
+        /** A removal refused because a folder on the target's path is a link, or may
+            be written by others than root; nothing ran, and the helper goes on serving. */
+        pathNotTrusted = 4
     };
 
     /** The second number when no tool ran. */

@@ -14,6 +14,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -67,6 +68,32 @@ namespace
                 return true;
 
         return false;
+    }
+
+    /** Whether nobody but root, or the user we run as, can change where the path leads:
+        every folder from "/" down to its parent is a real folder, not a link, owned by
+        one of them and writable by nobody else, unless it is sticky, where nobody else
+        may move their entries. Asked before each removal, since folders change. */
+    bool isOnATrustedPath (const std::string& target)
+    {
+        const auto us = ::geteuid();
+
+        for (auto slash = target.find ('/'); slash != std::string::npos; slash = target.find ('/', slash + 1))
+        {
+            struct stat info {};
+            auto folder = slash == 0 ? std::string ("/") : target.substr (0, slash);
+
+            if (::lstat (folder.c_str(), &info) != 0 || ! S_ISDIR (info.st_mode))
+                return false;
+
+            if (info.st_uid != 0 && info.st_uid != us)
+                return false;
+
+            if ((info.st_mode & (S_IWGRP | S_IWOTH)) != 0 && (info.st_mode & S_ISVTX) == 0)
+                return false;
+        }
+
+        return true;
     }
 
     /** Closes every descriptor above standard error, one by one where the kernel
@@ -170,6 +197,10 @@ namespace
     {
         if (! isAllowed (request, allowed))
             return { HelperProtocol::toolNotAllowed };
+
+        // Whoever may change a folder on the way could point the removal elsewhere.
+        if (request.size() == 3 && ! isOnATrustedPath (request[2]))
+            return { HelperProtocol::pathNotTrusted };
 
         return runTool (request);
     }

@@ -173,6 +173,37 @@ TEST (PrivilegedHelper, TellsAToolThatFailsFromOneThatCannotStartAndKeepsServing
     EXPECT_TRUE (exists (bundle));
 }
 
+TEST (PrivilegedHelper, RemovesNothingBelowALinkOrAFolderOthersMayWrite)
+{
+    ScratchFolder scratch;
+    scratch.make ("real/bundle/file");
+    scratch.make ("open/bundle/file");
+    scratch.make ("group/bundle/file");
+    scratch.make ("sticky/bundle/file");
+    ASSERT_TRUE (juce::File (scratch.path ("real")).createSymbolicLink (juce::File (scratch.path ("link")), true));
+    ASSERT_EQ (::chmod (scratch.path ("open").c_str(), 0757), 0);
+    ASSERT_EQ (::chmod (scratch.path ("group").c_str(), 0775), 0);
+    ASSERT_EQ (::chmod (scratch.path ("sticky").c_str(), 01777), 0);
+
+    const Strings untrusted { scratch.path ("link/bundle"), scratch.path ("open/bundle"), scratch.path ("group/bundle") };
+    const auto sticky = scratch.path ("sticky/bundle");
+
+    auto targets = untrusted;
+    targets.push_back (sticky);
+    HelperConnection helper;
+    ASSERT_TRUE (helper.start (TestAuthorization::grantingCommand (targets)));
+
+    for (auto& target : untrusted)
+    {
+        EXPECT_EQ (helper.request ({ "/bin/rm", "-r", target }).code, HelperProtocol::pathNotTrusted) << target;
+        EXPECT_TRUE (exists (target)) << target;
+    }
+
+    // Where others may only add entries of their own, ours cannot be moved.
+    EXPECT_EQ (helper.request ({ "/bin/rm", "-r", sticky }), ran (0));
+    EXPECT_FALSE (exists (sticky));
+}
+
 TEST (PrivilegedHelper, RefusesEverythingButItsOwnRequestsAndKeepsServing)
 {
     ScratchFolder scratch;
