@@ -16,8 +16,9 @@ public:
     static constexpr std::uint32_t maxStrings = 8;
     static constexpr std::uint32_t maxStringLength = 4096;
 
-    /** The first number of a reply. Only toolStarted means that the tool ran; how it
-        fared is the second number, and is no part of the code. */
+    /** The first number of a reply. Only toolStarted means that the tool ran, and the
+        program takes every other code as "could not be launched"; how the tool fared
+        is the second number, and is no part of the code. */
     enum Code : std::int32_t
     {
         /** The tool was started and has ended. */
