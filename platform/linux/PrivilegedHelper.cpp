@@ -1,6 +1,7 @@
 // The program's privileged helper. pkexec starts it as root for anyone who can
 // authenticate, so it runs only what the uninstaller needs: "/bin/echo" with no
-// arguments, and "/bin/rm -r" on one of the driver bundles, byte for byte.
+// arguments, and "/bin/rm -r" on one of the driver bundles, byte for byte, where
+// nobody but root can change the folders on the bundle's path.
 // Requests come on standard input and replies go to standard output (see
 // HelperProtocol); it exits when its input ends, which is also what happens when
 // the program that started it dies.
@@ -125,8 +126,8 @@ namespace
     /** What we ignore or hold back, or were handed ignored, is no business of the tools. */
     void restoreDefaultSignals()
     {
-        for (int signal = 1; signal < NSIG; ++signal)
-            ::signal (signal, SIG_DFL);
+        for (int number = 1; number < NSIG; ++number)
+            ::signal (number, SIG_DFL);
 
         sigset_t none;
         sigemptyset (&none);
