@@ -38,10 +38,12 @@ namespace
         return event;
     }
 
-    /** Runs the loop until a round trip leaves nothing in Xlib's queue. Until then
-        events may wait there unhandled: the window's own (map, expose, focus) and
-        those of every other client's windows, which the framework watches on the
-        root window. Nothing reads the connection between this and the next call. */
+    /** Runs the loop until a round trip leaves nothing in Xlib's queue. The framework
+        watches the root window for every window's creation and changes, its own
+        and other clients', and its round trips while it makes and paints the window
+        read such events into the queue without handling them: the window's own
+        creation notice often waits there for good. Nothing reads the connection
+        between this and the caller's next step. */
     void runUntilTheQueueIsQuiet()
     {
         auto* x11 = juce::X11Symbols::getInstance();
