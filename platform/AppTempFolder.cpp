@@ -16,6 +16,8 @@ bool AppTempFolder::moveToTrash()
 
 #include <gio/gio.h>
 
+#include <cstdlib>
+
 namespace
 {
     juce::File fromEnvironment (const char* variable)
@@ -43,20 +45,23 @@ namespace
                    .getFileNameWithoutExtension();
     }
 
-    /** A folder that holds, or is, somebody else's files. */
-    bool isShared (const juce::File& folder)
+    /** The folder with every symbolic link on its path resolved, or as it is when
+        that cannot be done (it does not exist). */
+    juce::File resolved (const juce::File& folder)
     {
-        juce::Array<juce::File> shared { juce::File ("/"),
-                                         juce::File ("/tmp"),
-                                         juce::File::getSpecialLocation (juce::File::tempDirectory),
-                                         fromEnvironment ("HOME"),
-                                         getCacheRoot() };
+        auto* real = ::realpath (folder.getFullPathName().toRawUTF8(), nullptr);
 
-        for (auto& other : shared)
-            if (other != juce::File() && (folder == other || other.isAChildOf (folder)))
-                return true;
+        if (real == nullptr)
+            return folder;
 
-        return false;
+        juce::File result (juce::String::fromUTF8 (real));
+        std::free (real);
+        return result;
+    }
+
+    bool equalsOrContains (const juce::File& folder, const juce::File& other)
+    {
+        return folder == other || other.isAChildOf (folder);
     }
 }
 
@@ -73,11 +78,35 @@ juce::File AppTempFolder::get()
     return folder;
 }
 
+bool AppTempFolder::isNeverMoved (const juce::File& folder)
+{
+    if (folder == juce::File())
+        return true;
+
+    const juce::File shared[] { juce::File ("/"),
+                                juce::File ("/tmp"),
+                                juce::File ("/var/tmp"),
+                                fromEnvironment ("TMPDIR"),
+                                fromEnvironment ("HOME"),
+                                getCacheRoot() };
+
+    // The Trash moves the folder's own entry, which a link on its path may put anywhere.
+    const juce::File forms[] { folder, resolved (folder) };
+
+    for (auto& other : shared)
+        if (other != juce::File())
+            for (auto& form : forms)
+                if (equalsOrContains (form, other) || equalsOrContains (form, resolved (other)))
+                    return true;
+
+    return false;
+}
+
 bool AppTempFolder::moveToTrash()
 {
     auto folder = get();
 
-    if (folder == juce::File() || ! folder.isDirectory() || isShared (folder))
+    if (! folder.isDirectory() || isNeverMoved (folder))
         return false;
 
     auto* file = g_file_new_for_path (folder.getFullPathName().toRawUTF8());

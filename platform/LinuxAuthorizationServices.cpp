@@ -49,7 +49,8 @@ AuthorizationServices::Status LinuxAuthorizationServices::launchPrivileged (Hand
     if (! connection.hasStarted())
         return startHelper (connection, request);
 
-    return connection.request (request);
+    // Whether the tool ran, not how it fared: the caller judges the outcome by its effects.
+    return connection.request (request).code;
 }
 
 AuthorizationServices::Status LinuxAuthorizationServices::startHelper (HelperConnection& connection,
@@ -65,7 +66,7 @@ AuthorizationServices::Status LinuxAuthorizationServices::startHelper (HelperCon
     }
 
     // The first reply comes once the user has answered the prompt.
-    const auto status = connection.request (firstRequest);
+    const auto status = connection.request (firstRequest).code;
 
     const std::scoped_lock lock (promptLock);
     askingConnection = nullptr;
