@@ -62,6 +62,20 @@ wait_for_exit "$first" 5
 [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS after the close request"
 echo "close request to exit: $(( ($(date +%s%N) - started) / 1000000 )) ms"
 
+# The keyboard alone: space presses the button that has the focus from the start,
+# and Return the completion page's OK.
+PROGRAM="$TEST_PROGRAM" start_program
+keyboard_pid=$PROGRAM_PID
+keyboard_window=$(wait_for_window "$keyboard_pid")
+xdotool mousemove 0 0
+wait_for_pixel_colour "$keyboard_window" 21 50 "#EF82AF" "$(now_ms)" >/dev/null   # the focus ring
+xdotool key space
+wait_for_pixel_colour "$keyboard_window" $PROBE_X $PROBE_Y "$PAGE_COLOUR" "$(now_ms)" >/dev/null
+wait_for_pixel_colour "$keyboard_window" 21 200 "#EF82AF" "$(now_ms)" >/dev/null  # OK has the focus
+xdotool key Return
+wait_for_exit "$keyboard_pid" 5
+[ "$EXIT_STATUS" = 0 ] || fail "Return on the completion page ended the program with status $EXIT_STATUS"
+
 # Japanese: the translated texts are drawn, with real glyphs.
 export LANG=ja_JP.UTF-8
 start_program
