@@ -31,6 +31,12 @@ namespace
         "\"Details\" = \"詳細\"\n"
         "\"What was removed, and what could not be.\" = \"削除されたものと、削除できなかったもの。\"\n"
         "\"Closes the uninstaller.\" = \"アンインストーラーを終了します。\"\n"
+        "\"The password prompt cannot be shown: pkexec is not installed. Install the pkexec package, then try again.\""
+            " = \"パスワードの入力画面を表示できません。pkexec がインストールされていません。pkexec パッケージをインストールしてから、もう一度お試しください。\"\n"
+        "\"The password prompt cannot be shown: its helper is missing. Install this program again, then try again.\""
+            " = \"パスワードの入力画面を表示できません。ヘルパーが見つかりません。このプログラムをインストールし直してから、もう一度お試しください。\"\n"
+        "\"The password prompt cannot be shown: its helper must be installed by root, in folders that only root may change. Install this program as root.\""
+            " = \"パスワードの入力画面を表示できません。ヘルパーは、root だけが変更できるフォルダーに root がインストールしたものでなければなりません。このプログラムを root としてインストールしてください。\"\n"
         "\n"
         "\n";
 

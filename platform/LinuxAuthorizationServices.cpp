@@ -4,6 +4,8 @@
 #include "platform/HelperTrust.h"
 #include "platform/linux/HelperConnection.h"
 
+#include <unistd.h>
+
 namespace
 {
     HelperConnection& toConnection (AuthorizationServices::Handle handle)
@@ -12,8 +14,9 @@ namespace
     }
 }
 
-LinuxAuthorizationServices::LinuxAuthorizationServices (std::vector<std::string> command)
-    : helperCommand (std::move (command))
+LinuxAuthorizationServices::LinuxAuthorizationServices (std::vector<std::string> command,
+                                                        PromptObstacle obstacleToReport)
+    : helperCommand (std::move (command)), obstacle (std::move (obstacleToReport))
 {
 }
 
@@ -26,7 +29,26 @@ std::vector<std::string> LinuxAuthorizationServices::getPkexecCommand()
     if (! helper.has_value())
         return {};
 
-    return { "/usr/bin/pkexec", helper->getFullPathName().toStdString() };
+    return { pkexecPath, helper->getFullPathName().toStdString() };
+}
+
+AuthorizationServices::PromptObstacle LinuxAuthorizationServices::findPkexecObstacle()
+{
+    using Kind = PromptObstacle::Kind;
+
+    if (::access (pkexecPath, X_OK) != 0)
+        return { Kind::launcherMissing, pkexecPath };
+
+    const auto helper = HelperLocation::find();
+    const auto helperPath = helper.getFullPathName().toStdString();
+
+    if (! helper.existsAsFile())
+        return { Kind::helperMissing, helperPath };
+
+    if (! HelperTrust::verify (helper).has_value())
+        return { Kind::helperUntrusted, helperPath };
+
+    return {};
 }
 
 AuthorizationServices::Status LinuxAuthorizationServices::create (Handle& handle)

@@ -62,4 +62,13 @@ namespace PathLines
         lines.add (line);
         return lines;
     }
+
+    juce::StringArray wrapToFit (const juce::String& path, juce::TextEditor& box)
+    {
+        constexpr int caretSpace = 2;
+        const auto width = box.getWidth() - box.getBorder().getLeftAndRight() - box.getLeftIndent()
+                         - caretSpace - box.getLookAndFeel().getDefaultScrollbarWidth();
+
+        return wrap (path, box.getFont(), (float) width);
+    }
 }

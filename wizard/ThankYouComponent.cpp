@@ -78,17 +78,10 @@ void ThankYouComponent::showRemainingFiles (const juce::StringArray& paths)
 
 void ThankYouComponent::showRemainingFileList()
 {
-    // The box wraps only at spaces; a path is broken at its slashes instead, within
-    // the room that the scroll bar of a long list leaves.
-    constexpr int caretSpace = 2;
-    const auto width = messageBox->getWidth() - messageBox->getBorder().getLeftAndRight()
-                     - messageBox->getLeftIndent() - caretSpace
-                     - messageBox->getLookAndFeel().getDefaultScrollbarWidth();
-
     juce::StringArray lines (TRANS ("Some driver files could not be removed:"));
 
     for (auto& path : remainingFiles)
-        lines.addArray (PathLines::wrap (path, messageBox->getFont(), (float) width));
+        lines.addArray (PathLines::wrapToFit (path, *messageBox));
 
     messageBox->setText (lines.joinIntoString ("\n"));
 }

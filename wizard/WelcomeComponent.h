@@ -19,6 +19,10 @@ public:
         button has the keyboard focus again. */
     void restoreIdleState();
 
+    /** Says in the description box, grown into the room below it, why the user could
+        not be asked for the password, and names the file concerned. */
+    void explainProblem (const juce::String& explanation, const juce::String& path);
+
     juce::TextButton& getUninstallButton() noexcept     { return *uninstallButton; }
     juce::ProgressBar& getProgressBar() noexcept        { return *progressBar; }
     juce::TextEditor& getDescriptionBox() noexcept      { return *descriptionBox; }
@@ -28,6 +32,8 @@ private:
     std::unique_ptr<juce::ProgressBar> progressBar;
     std::unique_ptr<PageButton> uninstallButton;
     std::unique_ptr<juce::TextEditor> descriptionBox;
+
+    bool explaining = false;
 
     // Outside 0..1 on purpose: the bar shows that work goes on, not how much is done.
     double progressValue = 2.0;

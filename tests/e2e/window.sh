@@ -76,6 +76,28 @@ xdotool key Return
 wait_for_exit "$keyboard_pid" 5
 [ "$EXIT_STATUS" = 0 ] || fail "Return on the completion page ended the program with status $EXIT_STATUS"
 
+# A copy of the program with no helper beside it cannot ask at all: it says so in
+# the description box and keeps the button enabled.
+mkdir -p "$SCRATCH/bin"
+cp "$PROGRAM" "$SCRATCH/bin/"
+PROGRAM="$SCRATCH/bin/$(basename "$PROGRAM")" start_program
+helpless_pid=$PROGRAM_PID
+helpless_window=$(wait_for_window "$helpless_pid")
+xdotool mousemove 0 0
+before=$(screenshot_window "$helpless_window" welcome-before-no-helper)
+click_in_window "$helpless_window" $BUTTON_X $BUTTON_Y
+xdotool mousemove 0 0
+sleep 1
+explained=$(screenshot_window "$helpless_window" welcome-no-helper)
+[ "$(convert "$before" -crop 360x60+20+90 +repage -format '%#' info:-)" \
+    != "$(convert "$explained" -crop 360x60+20+90 +repage -format '%#' info:-)" ] \
+    || fail "the description box does not say why no prompt came"
+[ "$(colour_count "$explained" 30x20+30+95)" -gt 2 ] || fail "no text in the description box"
+[ "$(pixel_colour "$explained" $PROBE_X $PROBE_Y)" = "$(pixel_colour "$before" $PROBE_X $PROBE_Y)" ] \
+    || fail "the button did not come back enabled"
+request_close "$helpless_window"
+wait_for_exit "$helpless_pid" 5
+
 # Japanese: the translated texts are drawn, with real glyphs.
 export LANG=ja_JP.UTF-8
 start_program

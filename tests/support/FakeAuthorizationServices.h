@@ -58,6 +58,9 @@ public:
         Status createStatus = 0;
         bool grant = true;
 
+        /** What keeps the prompt from being shown at all. */
+        PromptObstacle obstacle;
+
         /** When set, the prompt stays open until this is answered; grant is not used. */
         std::shared_ptr<HeldPrompt> heldPrompt;
 
@@ -75,6 +78,7 @@ public:
     void waitForTool (Handle handle) override;
     void releaseDestroyingRights (Handle handle) override;
     void withdrawPrompt() override;
+    PromptObstacle findPromptObstacle() const override  { return answers.obstacle; }
 
 private:
     bool prompt();

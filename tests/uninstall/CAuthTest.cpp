@@ -169,9 +169,14 @@ TEST (CAuth, ThePromptIsForTheHelperBesideTheProgramAndOnlyATrustedOne)
                program.getParentDirectory().getParentDirectory()
                    .getChildFile ("libexec/pelk-usb-midi-driver-uninstaller-helper"));
 
-    // No helper sits beside the test program, so there is nothing to hand pkexec.
+    // No helper sits beside the test program, so there is nothing to hand pkexec,
+    // and the prompt says why it cannot be shown.
     ASSERT_FALSE (HelperLocation::find().exists());
     EXPECT_TRUE (LinuxAuthorizationServices::getPkexecCommand().empty());
+
+    const auto obstacle = AuthorizationServices::createForPlatform()->findPromptObstacle();
+    EXPECT_EQ (obstacle.kind, AuthorizationServices::PromptObstacle::Kind::helperMissing);
+    EXPECT_EQ (obstacle.path, HelperLocation::find().getFullPathName().toStdString());
 
     CAuth auth;
     EXPECT_FALSE (auth.isAuthorized());

@@ -279,6 +279,38 @@ TEST (UninstallJob, AFailedRemovalIsNamedOnTheCompletionPage)
     EXPECT_EQ (host.getThankYouPage().getOkButton().getButtonText(), "OK");
 }
 
+TEST (UninstallJob, APromptThatCannotBeShownIsExplainedAndARefusalIsNot)
+{
+    ScratchTargets targets;
+    Fake::Answers untrusted;
+    untrusted.obstacle = { Fake::PromptObstacle::Kind::helperUntrusted, "/usr/libexec/pelk helper" };
+    FakeSetup fake (targets.paths, untrusted);
+    MainLayoutComponent host (fake.setup);
+    auto& page = host.getWelcomePage();
+    const auto description = page.getDescriptionBox().getText();
+
+    const auto clickUntilIdle = [&]
+    {
+        const auto asked = fake.objectsMade + 1;
+        page.getUninstallButton().triggerClick();
+        return MessageLoop::runUntil ([&] { return fake.objectsMade == asked && ! host.isThreadRunning()
+                                                       && page.getUninstallButton().isEnabled(); });
+    };
+
+    ASSERT_TRUE (clickUntilIdle());
+    expectLook (page, true);
+    EXPECT_TRUE (page.getDescriptionBox().getText().contains ("/usr/libexec/pelk helper"));
+    EXPECT_TRUE (page.getDescriptionBox().getText().contains ("root"));
+    EXPECT_EQ (fake.log->creates, 0);
+
+    // The user said no: the page goes back to its own words.
+    fake.answers.obstacle = {};
+    fake.answers.grant = false;
+    ASSERT_TRUE (clickUntilIdle());
+    EXPECT_EQ (fake.log->prompts, 1);
+    EXPECT_EQ (page.getDescriptionBox().getText(), description);
+}
+
 /** A host whose prompt stays open until the test answers it, with one bundle to remove. */
 class UninstallJobWithHeldPrompt : public testing::Test
 {
