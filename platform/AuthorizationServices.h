@@ -42,6 +42,10 @@ public:
     /** Returns once the tool that the last successful launch started has ended. */
     virtual void waitForTool (Handle handle) = 0;
 
+    /** Whether something is at the path, as seen with the rights the handle holds
+        where the system lets us look with them. */
+    virtual bool pathExists (Handle handle, const char* path) = 0;
+
     /** Releases the handle and destroys the rights it holds. */
     virtual void releaseDestroyingRights (Handle handle) = 0;
 

@@ -4,6 +4,7 @@
 #include "platform/HelperTrust.h"
 #include "platform/linux/HelperConnection.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -98,6 +99,21 @@ AuthorizationServices::Status LinuxAuthorizationServices::startHelper (HelperCon
 void LinuxAuthorizationServices::waitForTool (Handle)
 {
     // The helper replies only once the tool has ended: nothing is left to wait for.
+}
+
+bool LinuxAuthorizationServices::pathExists (Handle handle, const char* path)
+{
+    if (handle != nullptr && toConnection (handle).hasStarted())
+    {
+        const auto reply = toConnection (handle).request ({ HelperProtocol::existenceQuery, path });
+
+        if (reply.code == HelperProtocol::pathPresent || reply.code == HelperProtocol::pathAbsent)
+            return reply.code == HelperProtocol::pathPresent;
+    }
+
+    // No helper to ask: what the user can see.
+    struct stat info {};
+    return ::stat (path, &info) == 0;
 }
 
 void LinuxAuthorizationServices::releaseDestroyingRights (Handle handle)

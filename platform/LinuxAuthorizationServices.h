@@ -36,6 +36,10 @@ public:
     Status create (Handle& handle) override;
     Status launchPrivileged (Handle handle, const char* toolPath, char* const* arguments) override;
     void waitForTool (Handle handle) override;
+
+    /** Asked of the helper, as root, for the paths it may remove: the user may not
+        even be able to look into their folders. The user's own view otherwise. */
+    bool pathExists (Handle handle, const char* path) override;
     void releaseDestroyingRights (Handle handle) override;
     void withdrawPrompt() override;
 

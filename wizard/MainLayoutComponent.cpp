@@ -157,26 +157,26 @@ juce::StringArray MainLayoutComponent::removeDriverFiles()
 {
     char removeRecursively[] = "-r";
     char* arguments[] = { removeRecursively, nullptr, nullptr };
-    juce::StringArray existing;
+    std::vector<std::string> existing;
 
     for (auto& target : uninstallSetup.targets)
     {
         arguments[1] = const_cast<char*> (target.c_str());
-        const auto path = juce::String::fromUTF8 (target.c_str());
 
-        if (juce::File (path).exists())
+        // Seen with the rights that remove: the user may not be able to look.
+        if (auth->exists (target.c_str()))
         {
             auth->execute ("/bin/rm", arguments);
-            existing.add (path);
+            existing.push_back (target);
         }
     }
 
     // The tool's status says nothing of whether the files went; the files do.
     juce::StringArray remainingFiles;
 
-    for (auto& path : existing)
-        if (juce::File (path).exists())
-            remainingFiles.add (path);
+    for (auto& target : existing)
+        if (auth->exists (target.c_str()))
+            remainingFiles.add (juce::String::fromUTF8 (target.c_str()));
 
     juce::Thread::sleep (2000);
     releaseAuthorization();

@@ -36,8 +36,17 @@ public:
 
         /** A removal refused because a folder on the target's path is a link, or may
             be written by others than root; nothing ran, and the helper goes on serving. */
-        pathNotTrusted = 4
+        pathNotTrusted = 4,
+
+        /** The answers to an existence query: lstat, as root, found something at the
+            path (a dangling link too), or nothing. */
+        pathPresent = 5,
+        pathAbsent = 6
     };
+
+    /** In place of a tool's path: asks whether one of the paths that may be removed
+        exists, the path being the one argument. */
+    static constexpr const char* existenceQuery = "lstat";
 
     /** The second number when no tool ran. */
     static constexpr std::int32_t noExitStatus = -1;

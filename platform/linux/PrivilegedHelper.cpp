@@ -1,7 +1,8 @@
 // The program's privileged helper. pkexec starts it as root for anyone who can
 // authenticate, so it runs only what the uninstaller needs: "/bin/echo" with no
 // arguments, and "/bin/rm -r" on one of the driver bundles, byte for byte, where
-// nobody but root can change the folders on the bundle's path.
+// nobody but root can change the folders on the bundle's path. It also tells
+// whether one of those bundles exists, which the user may be unable to see.
 // Requests come on standard input and replies go to standard output (see
 // HelperProtocol); it exits when its input ends, which is also what happens when
 // the program that started it dies.
@@ -56,19 +57,35 @@ namespace
         return allowed;
     }
 
+    bool isTarget (const std::string& path, const AllowList& allowed)
+    {
+        for (auto& target : allowed.targets)
+            if (path == target)
+                return true;
+
+        return false;
+    }
+
     bool isAllowed (const Strings& request, const AllowList& allowed)
     {
         if (request == Strings { allowed.echoTool })
             return true;
 
-        if (request.size() != 3 || request[0] != allowed.removeTool || request[1] != "-r")
-            return false;
+        return request.size() == 3 && request[0] == allowed.removeTool && request[1] == "-r"
+            && isTarget (request[2], allowed);
+    }
 
-        for (auto& target : allowed.targets)
-            if (request[2] == target)
-                return true;
+    bool isExistenceQuery (const Strings& request, const AllowList& allowed)
+    {
+        return request.size() == 2 && request[0] == HelperProtocol::existenceQuery
+            && isTarget (request[1], allowed);
+    }
 
-        return false;
+    HelperProtocol::Reply answerExistence (const std::string& target)
+    {
+        struct stat info {};
+        return { ::lstat (target.c_str(), &info) == 0 ? HelperProtocol::pathPresent
+                                                      : HelperProtocol::pathAbsent };
     }
 
     /** Whether nobody but root, or the user we run as, can change where the path leads:
@@ -196,6 +213,9 @@ namespace
 
     HelperProtocol::Reply answer (const Strings& request, const AllowList& allowed)
     {
+        if (isExistenceQuery (request, allowed))
+            return answerExistence (request[1]);
+
         if (! isAllowed (request, allowed))
             return { HelperProtocol::toolNotAllowed };
 

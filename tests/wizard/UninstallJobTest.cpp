@@ -218,13 +218,15 @@ TEST (UninstallJob, RemovesOnlyTheBundlesThatExist)
     EXPECT_EQ (host.getThankYouPage().getMessageBox().getText(), "The uninstallation was completed.");
 }
 
-TEST (UninstallJob, OverTheHelperATreeGoesWholeAndADanglingLinkStays)
+TEST (UninstallJob, OverTheHelperATreeGoesWholeAndADanglingLinkGoesAsALink)
 {
     ScratchTargets targets;
     targets.makeTree (0);
     targets.makeTree (3);
+    const auto linkedTo = targets.folder.getChildFile ("kept/missing target");
+    linkedTo.getParentDirectory().createDirectory();
     targets.file (1).getParentDirectory().createDirectory();
-    ASSERT_EQ (::symlink ((targets.paths[1] + " target").c_str(), targets.paths[1].c_str()), 0);
+    ASSERT_EQ (::symlink (linkedTo.getFullPathName().toRawUTF8(), targets.paths[1].c_str()), 0);
 
     UninstallSetup setup { targets.paths, [&] { return TestAuthorization::createServices (true, targets.paths); } };
     MainLayoutComponent host (setup);
@@ -236,8 +238,29 @@ TEST (UninstallJob, OverTheHelperATreeGoesWholeAndADanglingLinkStays)
     EXPECT_FALSE (targets.file (0).exists());
     EXPECT_FALSE (targets.file (3).exists());
     EXPECT_TRUE (targets.file (0).getParentDirectory().isDirectory());
-    EXPECT_TRUE (targets.file (1).isSymbolicLink());
+    EXPECT_FALSE (targets.file (1).isSymbolicLink());
+    EXPECT_TRUE (linkedTo.getParentDirectory().isDirectory());
     EXPECT_EQ (host.getThankYouPage().getMessageBox().getText(), "The uninstallation was completed.");
+}
+
+TEST (UninstallJob, ExistenceIsAskedWithTheRightsThatRemove)
+{
+    // What the user's own view cannot show, and what it shows but the rights do not.
+    ScratchTargets targets;
+    targets.makeTree (1);
+    auto answers = FakeSetup::removing();
+    answers.pathExists = [&] (const std::string& path) { return path == targets.paths[0]; };
+    FakeSetup fake (targets.paths, answers);
+    MainLayoutComponent host (fake.setup);
+    CompletionWatch watch (host);
+
+    host.actionListenerCallback ("uninstall");
+    ASSERT_TRUE (watch.runUntilShown());
+
+    EXPECT_EQ (removalsIn (*fake.log), (std::vector<Command> { { "/bin/rm", "-r", targets.paths[0] } }));
+    EXPECT_TRUE (targets.file (1).exists());
+    EXPECT_EQ (unwrapped (host.getThankYouPage().getMessageBox()),
+               juce::StringArray ("Some driver files could not be removed:", targets.paths[0]));
 }
 
 TEST (UninstallJob, AFailedRemovalIsNamedOnTheCompletionPage)
