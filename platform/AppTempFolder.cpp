@@ -4,12 +4,15 @@
 
 juce::File AppTempFolder::get()
 {
-    return juce::File::getSpecialLocation (juce::File::tempDirectory);
+    // The framework makes this folder when it is asked for it: ask only for one that exists.
+    return juce::File ("~/Library/Caches").getChildFile (juce::File::getSpecialLocation (
+               juce::File::currentExecutableFile).getFileNameWithoutExtension());
 }
 
 bool AppTempFolder::moveToTrash()
 {
-    return get().moveToTrash();
+    const auto folder = get();
+    return folder.isDirectory() && folder.moveToTrash();
 }
 
 #else
@@ -17,6 +20,7 @@ bool AppTempFolder::moveToTrash()
 #include <gio/gio.h>
 
 #include <cstdlib>
+#include <type_traits>
 
 namespace
 {
@@ -63,6 +67,35 @@ namespace
     {
         return folder == other || other.isAChildOf (folder);
     }
+
+    /** Through GIO, with its .trashinfo record. GIO and GLib are loaded only here:
+        most starts have nothing to move, and never map them. */
+    bool trashWithGio (const juce::File& folder)
+    {
+        static juce::DynamicLibrary gio;
+
+        if (gio.getNativeHandle() == nullptr && ! gio.open ("libgio-2.0.so.0"))
+            return false;
+
+        const auto find = [] (auto& call, const char* name)
+        {
+            call = reinterpret_cast<std::remove_reference_t<decltype (call)>> (gio.getFunction (name));
+            return call != nullptr;
+        };
+
+        decltype (&g_file_new_for_path) newForPath = nullptr;
+        decltype (&g_file_trash) trash = nullptr;
+        decltype (&g_object_unref) unref = nullptr;
+
+        if (! (find (newForPath, "g_file_new_for_path") && find (trash, "g_file_trash")
+                && find (unref, "g_object_unref")))
+            return false;
+
+        auto* file = newForPath (folder.getFullPathName().toRawUTF8());
+        const auto moved = trash (file, nullptr, nullptr) != FALSE;
+        unref (file);
+        return moved;
+    }
 }
 
 juce::File AppTempFolder::get()
@@ -73,9 +106,7 @@ juce::File AppTempFolder::get()
     if (root == juce::File() || name.isEmpty())
         return {};
 
-    auto folder = root.getChildFile (name);
-    folder.createDirectory();
-    return folder;
+    return root.getChildFile (name);
 }
 
 bool AppTempFolder::isNeverMoved (const juce::File& folder)
@@ -104,15 +135,12 @@ bool AppTempFolder::isNeverMoved (const juce::File& folder)
 
 bool AppTempFolder::moveToTrash()
 {
-    auto folder = get();
+    const auto folder = get();
 
     if (! folder.isDirectory() || isNeverMoved (folder))
         return false;
 
-    auto* file = g_file_new_for_path (folder.getFullPathName().toRawUTF8());
-    auto moved = g_file_trash (file, nullptr, nullptr) != FALSE;
-    g_object_unref (file);
-    return moved;
+    return trashWithGio (folder);
 }
 
 #endif

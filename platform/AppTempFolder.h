@@ -7,11 +7,11 @@
 class AppTempFolder
 {
 public:
-    /** The folder, created if it is missing. */
+    /** Where the folder is; it exists only where something made it. */
     static juce::File get();
 
-    /** Moves the folder to the Trash; never a folder that other programs share.
-        Returns true if it was moved. */
+    /** Moves the folder to the Trash if it exists; never a folder that other
+        programs share, and never one made only to be moved. True if it was moved. */
     static bool moveToTrash();
 
    #if ! JUCE_MAC

@@ -21,8 +21,11 @@ hints=$(xprop -id "$window" _MOTIF_WM_HINTS)
 functions=$(echo "$hints" | sed -E 's/.*= *[^,]+, *([^,]+),.*/\1/')
 [ "$((functions))" -eq $((0x4 | 0x20)) ] || fail "window functions are $functions ($hints)"
 
-# The program's cache folder went to the Trash at start.
-ls "$XDG_DATA_HOME/Trash/info/"*.trashinfo >/dev/null 2>&1 || fail "no cache folder in the Trash"
+# With no cache folder, a start makes none and leaves the Trash empty.
+cache_folder="$XDG_CACHE_HOME/$(basename "$PROGRAM")"
+[ ! -e "$cache_folder" ] || fail "the start made a cache folder"
+! ls "$XDG_DATA_HOME/Trash/info/"*.trashinfo >/dev/null 2>&1 || fail "the start put something in the Trash"
+! grep -q libgio "/proc/$first/maps" || fail "GIO was loaded with nothing to move"
 
 idle=$(screenshot_window "$window" welcome-idle)
 
@@ -46,11 +49,19 @@ wait_for_exit "$clicked_pid" 5
 [ "$(colour_count "$idle" 300x6+40+121)" != "$(colour_count "$working" 300x6+40+121)" ] \
     || fail "the busy bar did not appear"
 
-# A second copy opens a window of its own and leaves the first alone.
+# A second copy opens a window of its own and leaves the first alone; it finds a
+# cache folder left behind and moves it, with its record, to the Trash.
+mkdir -p "$cache_folder"
+echo x >"$cache_folder/left-by-last-run"
 start_program
 second=$PROGRAM_PID
 second_window=$(wait_for_window "$second")
 [ "$second_window" != "$window" ] || fail "the second copy has no window of its own"
+[ ! -e "$cache_folder" ] || fail "the cache folder left behind is still there"
+[ -f "$XDG_DATA_HOME/Trash/files/$(basename "$cache_folder")/left-by-last-run" ] \
+    || fail "the cache folder is not in the Trash"
+grep -q "^Path=$cache_folder\$" "$XDG_DATA_HOME/Trash/info/$(basename "$cache_folder").trashinfo" \
+    || fail "the Trash has no record of where the cache folder came from"
 request_close "$second_window"
 wait_for_exit "$second" 5
 [ "$EXIT_STATUS" = 0 ] || fail "the second copy ended with status $EXIT_STATUS"

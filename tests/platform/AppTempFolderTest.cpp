@@ -34,12 +34,18 @@ namespace
             scratch.deleteRecursively();
         }
 
-        juce::StringArray runProbe()
+        /** Leaves a file in the folder first unless told there is nothing to leave. */
+        juce::StringArray runProbe (bool leaveAFile = true)
         {
             juce::ChildProcess probe;
             const auto path = juce::File::getSpecialLocation (juce::File::currentExecutableFile)
                                   .getSiblingFile ("trash_probe").getFullPathName();
-            EXPECT_TRUE (probe.start (path));
+            juce::StringArray command (path);
+
+            if (leaveAFile)
+                command.add ("--leave-a-file");
+
+            EXPECT_TRUE (probe.start (command));
             auto output = probe.readAllProcessOutput();
             probe.waitForProcessToFinish (10000);
             return juce::StringArray::fromLines (output.trim());
@@ -60,7 +66,7 @@ TEST_F (TrashedCacheFolder, GoesToTheTrashWithARecordOfWhereItCameFrom)
     auto result = runProbe();
 
     auto folder = home.getChildFile (".cache/trash_probe");
-    EXPECT_EQ (result, juce::StringArray (folder.getFullPathName(), "moved"));
+    EXPECT_EQ (result, juce::StringArray (folder.getFullPathName(), "moved", "GIO loaded"));
     EXPECT_FALSE (folder.exists());
 
     ASSERT_EQ (trashed ("files").size(), 1);
@@ -72,11 +78,17 @@ TEST_F (TrashedCacheFolder, GoesToTheTrashWithARecordOfWhereItCameFrom)
     EXPECT_EQ (marker.loadFileAsString(), "keep me");
 }
 
-TEST_F (TrashedCacheFolder, EveryStartTrashesAFolderOfItsOwn)
+TEST_F (TrashedCacheFolder, OnlyAFolderThatIsThereGoesAndNoneIsMadeToBeMoved)
 {
     EXPECT_EQ (runProbe()[1], "moved");
-    EXPECT_EQ (runProbe()[1], "moved");
 
+    // Nothing was left since: nothing is made, nothing moved, and GIO stays unloaded.
+    const auto nothingLeft = runProbe (false);
+    EXPECT_EQ (nothingLeft[1], "kept");
+    EXPECT_EQ (nothingLeft[2], "GIO not loaded");
+    EXPECT_FALSE (home.getChildFile (".cache/trash_probe").exists());
+
+    EXPECT_EQ (runProbe()[1], "moved");
     EXPECT_EQ (trashed ("files").size(), 2);
     EXPECT_EQ (trashed ("info", "*.trashinfo").size(), 2);
 }
