@@ -87,6 +87,43 @@ TEST_F (Pages, WelcomePageStartsIdleWithItsTexts)
     EXPECT_EQ (page.getDescriptionBox().findColour (juce::TextEditor::backgroundColourId), juce::Colour (0x00000000));
 }
 
+TEST_F (Pages, ScreenReadersFindANameAndADescriptionForEveryControl)
+{
+    WelcomeComponent welcome (&broadcaster, MainLayoutComponent::pageNameStart);
+    ThankYouComponent thankYou (&broadcaster, MainLayoutComponent::pageNameThankYou);
+
+    // Buttons and labels are named by their own text; the text boxes need a title.
+    for (auto* control : std::initializer_list<juce::Component*> { &welcome.getUninstallButton(),
+                                                                   &welcome.getDescriptionBox(),
+                                                                   &thankYou.getTitleLabel(),
+                                                                   &thankYou.getMessageBox(),
+                                                                   &thankYou.getOkButton() })
+        EXPECT_TRUE (control->getDescription().isNotEmpty()) << control->getName();
+
+    EXPECT_TRUE (welcome.getDescriptionBox().getTitle().isNotEmpty());
+    EXPECT_TRUE (thankYou.getMessageBox().getTitle().isNotEmpty());
+}
+
+TEST_F (Pages, SpaceAndReturnPressTheButtonThatHasTheFocus)
+{
+    WelcomeComponent page (&broadcaster, MainLayoutComponent::pageNameStart);
+    ThankYouComponent thankYou (&broadcaster, MainLayoutComponent::pageNameThankYou);
+
+    // As the window delivers a key to the component that has the focus.
+    const auto press = [] (juce::Component& focused, int key) { return focused.keyPressed (juce::KeyPress (key)); };
+
+    auto sent = recorder.deliveredAfter ([&]
+    {
+        EXPECT_TRUE (press (page.getUninstallButton(), juce::KeyPress::spaceKey));
+        MessageLoop::runFor (20);
+        EXPECT_FALSE (press (page.getUninstallButton(), juce::KeyPress::spaceKey));
+        EXPECT_TRUE (press (thankYou.getOkButton(), juce::KeyPress::returnKey));
+    });
+
+    // The disabled button took the second space as nothing.
+    EXPECT_EQ (sent, juce::StringArray ("uninstall", "completed"));
+}
+
 TEST_F (Pages, OneClickSendsUninstallOnceAndShowsTheWorkingLook)
 {
     WelcomeComponent page (&broadcaster, MainLayoutComponent::pageNameStart);
