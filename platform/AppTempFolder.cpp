@@ -19,8 +19,9 @@ bool AppTempFolder::moveToTrash()
 
 #include <gio/gio.h>
 
+#include "platform/linux/LibraryFunctions.h"
+
 #include <cstdlib>
-#include <type_traits>
 
 namespace
 {
@@ -77,11 +78,7 @@ namespace
         if (gio.getNativeHandle() == nullptr && ! gio.open ("libgio-2.0.so.0"))
             return false;
 
-        const auto find = [] (auto& call, const char* name)
-        {
-            call = reinterpret_cast<std::remove_reference_t<decltype (call)>> (gio.getFunction (name));
-            return call != nullptr;
-        };
+        const auto find = [] (auto& call, const char* name) { return LibraryFunctions::find (gio, call, name); };
 
         decltype (&g_file_new_for_path) newForPath = nullptr;
         decltype (&g_file_trash) trash = nullptr;

@@ -12,7 +12,7 @@ juce::String JapaneseTypeface::findFamilyName (const juce::String&)
 #include <juce_graphics/juce_graphics.h>
 #include <fontconfig/fontconfig.h>
 
-#include <type_traits>
+#include "platform/linux/LibraryFunctions.h"
 
 namespace
 {
@@ -48,8 +48,7 @@ namespace
         {
             const auto bind = [&library] (auto& call, const char* name)
             {
-                call = reinterpret_cast<std::remove_reference_t<decltype (call)>> (library.getFunction (name));
-                return call != nullptr;
+                return LibraryFunctions::find (library, call, name);
             };
 
             return bind (init, "FcInit") && bind (charSetCreate, "FcCharSetCreate")
