@@ -21,25 +21,6 @@ namespace
         return ::open (file.getFullPathName().toRawUTF8(), O_RDWR | O_CLOEXEC | flags, 0600);
     }
 
-    void removeFoldersOfEndedProcesses (const juce::File& root)
-    {
-        for (auto& lockFile : root.findChildFiles (juce::File::findFiles, false, "*.lock"))
-        {
-            const auto fd = openLock (lockFile, 0);
-
-            if (fd < 0)
-                continue;
-
-            if (::flock (fd, LOCK_EX | LOCK_NB) == 0)
-            {
-                lockFile.withFileExtension ({}).deleteRecursively();
-                lockFile.deleteFile();
-            }
-
-            ::close (fd);
-        }
-    }
-
     /** A lock on the folder that holds them all, taken while folders are removed or
         made, so that no process removes a folder whose owner has not locked it yet. */
     class RootGuard
@@ -91,4 +72,23 @@ void ProcessScratch::release()
     lockFileOf (heldFolder).deleteFile();
     ::close (heldLock);
     heldLock = -1;
+}
+
+void ProcessScratch::removeFoldersOfEndedProcesses (const juce::File& root)
+{
+    for (auto& lockFile : root.findChildFiles (juce::File::findFiles, false, "*.lock"))
+    {
+        const auto fd = openLock (lockFile, 0);
+
+        if (fd < 0)
+            continue;
+
+        if (::flock (fd, LOCK_EX | LOCK_NB) == 0)
+        {
+            lockFile.withFileExtension ({}).deleteRecursively();
+            lockFile.deleteFile();
+        }
+
+        ::close (fd);
+    }
 }

@@ -13,4 +13,7 @@ namespace ProcessScratch
 
     /** Removes this process's folder. */
     void release();
+
+    /** Removes the folders in root whose lock files no process holds. */
+    void removeFoldersOfEndedProcesses (const juce::File& root);
 }
