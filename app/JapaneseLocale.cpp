@@ -5,18 +5,29 @@
 
 namespace
 {
+    // Whose password the prompt asks for: the Mac's own account; elsewhere a
+    // desktop's administrator account, which the sentence then leaves unnamed.
+   #if JUCE_MAC
+    #define PELK_ACCOUNT_PASSWORD "macOS ユーザーアカウントのパスワード"
+   #else
+    #define PELK_ACCOUNT_PASSWORD "ユーザーアカウントのパスワード"
+   #endif
+
     const char* const japaneseTranslation =
         "language: Japanese\n"
         "countries: jp\n"
         "\"Cancel\" = \"キャンセル\"\n"
         "\"Uninstall Driver\" = \"ドライバーの削除\"\n"
         "\"This uninstaller removes PELK USB MIDI Driver from the system. You may prompt to enter your password in the uninstallation process.\""
-            " = \"このアンインストーラーはシステムからPELK USB MIDIドライバーを削除します。アンインストールの途中パスワードを聞かれますので、macOS ユーザーアカウントのパスワードを入力してください\"\n"
+            " = \"このアンインストーラーはシステムからPELK USB MIDIドライバーを削除します。アンインストールの途中パスワードを聞かれますので、" PELK_ACCOUNT_PASSWORD "を入力してください\"\n"
         "\"Completed\" = \"処理が完了しました\"\n"
         "\"The uninstallation was completed.\" = \"ドライバーの削除が正常に終了しました。\"\n"
         "\"Some driver files could not be removed:\" = \"一部のドライバーファイルを削除できませんでした:\"\n"
+        "\"Not all files were removed\" = \"削除できなかったファイルがあります\"\n"
         "\n"
         "\n";
+
+    #undef PELK_ACCOUNT_PASSWORD
 }
 
 bool JapaneseLocale::isActive()

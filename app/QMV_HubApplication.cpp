@@ -33,6 +33,11 @@ void QMV_HubApplication::initialise (const juce::String&)
 
 void QMV_HubApplication::shutdown()
 {
+    // Off the screen at once, even where the page host must still wait for a system
+    // prompt that cannot be withdrawn before it can go.
+    if (mainWindow != nullptr)
+        mainWindow->setVisible (false);
+
     mainWindow = nullptr;
     queuedInputWake = nullptr;
 }

@@ -4,7 +4,8 @@
 #include <memory>
 
 /** The four operations through which the system grants administrator rights and
-    runs tools with them. CAuth is written once over these; tests give it fakes. */
+    runs tools with them, and the withdrawal of a prompt that is still open. CAuth is
+    written once over these; tests give it fakes. */
 class AuthorizationServices
 {
 public:
@@ -29,6 +30,11 @@ public:
 
     /** Releases the handle and destroys the rights it holds. */
     virtual void releaseDestroyingRights (Handle handle) = 0;
+
+    /** Called from another thread while a launch may be waiting for the user's answer:
+        closes that prompt, so that the launch fails, and refuses any later launch.
+        Where the system cannot close its prompt, the launch returns once it is answered. */
+    virtual void withdrawPrompt() = 0;
 
     /** The services of the system we run on. */
     static std::unique_ptr<AuthorizationServices> createForPlatform();

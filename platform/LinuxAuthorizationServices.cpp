@@ -40,17 +40,36 @@ AuthorizationServices::Status LinuxAuthorizationServices::launchPrivileged (Hand
                                                                             char* const* arguments)
 {
     auto& connection = toConnection (handle);
-
-    // One helper, and so one prompt, for the handle's whole life.
-    if (! connection.hasStarted() && ! connection.start (helperCommand))
-        return HelperConnection::helperGone;
-
     std::vector<std::string> request { toolPath };
 
     for (auto* argument = arguments; *argument != nullptr; ++argument)
         request.emplace_back (*argument);
 
+    // One helper, and so one prompt, for the handle's whole life.
+    if (! connection.hasStarted())
+        return startHelper (connection, request);
+
     return connection.request (request);
+}
+
+AuthorizationServices::Status LinuxAuthorizationServices::startHelper (HelperConnection& connection,
+                                                                       const std::vector<std::string>& firstRequest)
+{
+    {
+        const std::scoped_lock lock (promptLock);
+
+        if (withdrawn || ! connection.start (helperCommand))
+            return HelperConnection::helperGone;
+
+        askingConnection = &connection;
+    }
+
+    // The first reply comes once the user has answered the prompt.
+    const auto status = connection.request (firstRequest);
+
+    const std::scoped_lock lock (promptLock);
+    askingConnection = nullptr;
+    return status;
 }
 
 void LinuxAuthorizationServices::waitForTool (Handle)
@@ -61,4 +80,15 @@ void LinuxAuthorizationServices::waitForTool (Handle)
 void LinuxAuthorizationServices::releaseDestroyingRights (Handle handle)
 {
     delete &toConnection (handle);
+}
+
+void LinuxAuthorizationServices::withdrawPrompt()
+{
+    const std::scoped_lock lock (promptLock);
+    withdrawn = true;
+
+    // Once authenticated, pkexec has become the helper, running as root: the signal
+    // is refused, and the caller must not use the rights it was granted.
+    if (askingConnection != nullptr)
+        askingConnection->terminate();
 }

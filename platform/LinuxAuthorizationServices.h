@@ -2,14 +2,18 @@
 
 #include "platform/AuthorizationServices.h"
 
+#include <mutex>
 #include <string>
 #include <vector>
+
+class HelperConnection;
 
 /** Authorization through our privileged helper. A handle is a connection that has
     not started anything yet; its first launch starts the helper with the given
     command (for the product, pkexec: the moment the desktop prompts), and every
     later launch goes through that same helper. Releasing closes the connection,
-    which ends the helper. */
+    which ends the helper. Withdrawing the prompt ends pkexec while it still asks:
+    until the user has authenticated, it is the user's own process. */
 class LinuxAuthorizationServices : public AuthorizationServices
 {
 public:
@@ -23,7 +27,14 @@ public:
     Status launchPrivileged (Handle handle, const char* toolPath, char* const* arguments) override;
     void waitForTool (Handle handle) override;
     void releaseDestroyingRights (Handle handle) override;
+    void withdrawPrompt() override;
 
 private:
+    Status startHelper (HelperConnection& connection, const std::vector<std::string>& firstRequest);
+
     const std::vector<std::string> helperCommand;
+
+    std::mutex promptLock;
+    HelperConnection* askingConnection = nullptr;   // whose first reply, the answer, is awaited
+    bool withdrawn = false;
 };

@@ -43,3 +43,7 @@ void MacAuthorizationServices::releaseDestroyingRights (Handle handle)
 {
     AuthorizationFree (toReference (handle), kAuthorizationFlagDestroyRights);
 }
+
+void MacAuthorizationServices::withdrawPrompt()
+{
+}

@@ -10,4 +10,7 @@ public:
     Status launchPrivileged (Handle handle, const char* toolPath, char* const* arguments) override;
     void waitForTool (Handle handle) override;
     void releaseDestroyingRights (Handle handle) override;
+
+    /** Does nothing: the system's prompt cannot be closed from inside the program. */
+    void withdrawPrompt() override;
 };

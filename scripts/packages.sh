@@ -30,7 +30,7 @@ PACKAGE_PACKAGES=(dpkg-dev file)
 # the X tools that drive and photograph the window, the test frameworks, the
 # checkers of the .deb and of the files it installs, and polkit's daemon, a system
 # bus and expect, to answer the real prompt.
-TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth openbox xdotool wmctrl x11-utils imagemagick
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth openbox xdotool wmctrl x11-utils x11-apps imagemagick
                procps "${PACKAGE_PACKAGES[@]}" desktop-file-utils appstream lintian libxml2-utils
                polkitd pkexec dbus expect)
 

@@ -1,4 +1,5 @@
 # The uninstall engine: administrator rights and what the job removes.
 target_sources(uninstaller_core PRIVATE
+    uninstall/AuthorizationRequest.cpp
     uninstall/CAuth.cpp
     uninstall/UninstallSetup.cpp)

@@ -5,5 +5,5 @@
 UninstallSetup UninstallSetup::forProduct()
 {
     return { { DriverBundles::paths.begin(), DriverBundles::paths.end() },
-             [] { return std::make_unique<CAuth>(); } };
+             AuthorizationServices::createForPlatform };
 }

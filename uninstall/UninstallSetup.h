@@ -1,17 +1,18 @@
 #pragma once
 
-#include "uninstall/CAuth.h"
+#include "platform/AuthorizationServices.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
-/** What the uninstall job works on: the bundles it removes, in order, and how it
-    obtains the rights to remove them. */
+/** What the uninstall job works on: the bundles it removes, in order, and the
+    services through which it obtains the rights to remove them. */
 struct UninstallSetup
 {
     std::vector<std::string> targets;
-    std::function<std::unique_ptr<CAuth>()> createAuthorization;
+    std::function<std::unique_ptr<AuthorizationServices>()> createServices;
 
     /** The driver's four bundles, and the system's own prompt. */
     static UninstallSetup forProduct();

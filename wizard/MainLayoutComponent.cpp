@@ -38,7 +38,7 @@ MainLayoutComponent::MainLayoutComponent()
 MainLayoutComponent::MainLayoutComponent (UninstallSetup setup)
     : Thread ("pelk usb midi driver uninstallation"),
       uninstallSetup (std::move (setup)),
-      completionTarget (this)
+      jobCallTarget (this)
 {
     thankYouComponent = std::make_unique<ThankYouComponent> (&broadcaster, pageNameThankYou);
     welcomeComponent = std::make_unique<WelcomeComponent> (&broadcaster, pageNameStart);
@@ -62,7 +62,10 @@ MainLayoutComponent::MainLayoutComponent (UninstallSetup setup)
 
 MainLayoutComponent::~MainLayoutComponent()
 {
-    // The job reads our members: it must be over before any of them goes.
+    // A prompt that is still open is withdrawn: nobody may ever answer it. Then the
+    // job, which reads our members, must be over before any of them goes.
+    signalThreadShouldExit();
+    authorizationRequest.withdraw();
     stopThread (-1);
 
     animator().removeChangeListener (this);
@@ -119,32 +122,30 @@ void MainLayoutComponent::changeListenerCallback (juce::ChangeBroadcaster* sourc
 
 void MainLayoutComponent::startUninstall()
 {
-    // Nothing may replace the authorization that a running job still uses.
-    if (auth != nullptr || isThreadRunning())
-        return;
-
-    auth = uninstallSetup.createAuthorization();
-
-    if (auth->isAuthorized())
-    {
+    // While the job runs, it is already asking or removing: one prompt per click.
+    if (! isThreadRunning())
         startThread();
-        return;
-    }
-
-    auth = nullptr;
-    welcomeComponent->restoreIdleState();
 }
 
 void MainLayoutComponent::run()
 {
-    auto remainingFiles = removeDriverFiles();
-
-    // Dropped if the program has begun to quit; ignored if we are gone by then.
-    juce::MessageManager::callAsync ([host = completionTarget, remainingFiles]
+    if (! obtainAuthorization())
     {
-        if (host != nullptr)
-            host->finishUninstall (remainingFiles);
-    });
+        releaseAuthorization();
+        callOnMessageThread ([] (MainLayoutComponent& host) { host.showRefusal(); });
+        return;
+    }
+
+    auto remainingFiles = removeDriverFiles();
+    callOnMessageThread ([remainingFiles] (MainLayoutComponent& host) { host.finishUninstall (remainingFiles); });
+}
+
+bool MainLayoutComponent::obtainAuthorization()
+{
+    auth = authorizationRequest.ask (uninstallSetup.createServices());
+
+    // Closed while the prompt was open: whatever the answer was, nothing is removed.
+    return auth != nullptr && auth->isAuthorized() && ! threadShouldExit();
 }
 
 juce::StringArray MainLayoutComponent::removeDriverFiles()
@@ -185,6 +186,23 @@ void MainLayoutComponent::releaseAuthorization()
 
     // Whether or not the lock was gained: if not, our destructor is waiting for us.
     auth = nullptr;
+}
+
+void MainLayoutComponent::callOnMessageThread (std::function<void (MainLayoutComponent&)> call)
+{
+    // Dropped if the program has begun to quit; ignored if we are gone by then.
+    juce::MessageManager::callAsync ([host = jobCallTarget, call = std::move (call)]
+    {
+        if (host != nullptr)
+            call (*host);
+    });
+}
+
+void MainLayoutComponent::showRefusal()
+{
+    // This call is the job's last act: once its thread has ended, a click can start it again.
+    waitForThreadToExit (-1);
+    welcomeComponent->restoreIdleState();
 }
 
 void MainLayoutComponent::finishUninstall (const juce::StringArray& remainingFiles)

@@ -2,6 +2,7 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include "uninstall/AuthorizationRequest.h"
 #include "uninstall/UninstallSetup.h"
 #include "style/QMVHubLookAndFeel.h"
 #include "wizard/ShadowComponent.h"
@@ -33,21 +34,24 @@ public:
     void actionListenerCallback (const juce::String& message) override;
     void changeListenerCallback (juce::ChangeBroadcaster* source) override;
 
-    /** The uninstall job: removes the bundles that exist, waits, gives the rights back
-        and hands "finished" to the message thread. */
+    /** The uninstall job: asks for the rights, removes the bundles that exist, waits,
+        gives the rights back and hands "finished" to the message thread; or, when the
+        rights are refused, hands the refusal back. */
     void run() override;
 
     const juce::Array<juce::Component*>& getPageStack() const noexcept   { return pageStack; }
     WelcomeComponent& getWelcomePage() noexcept                          { return *welcomeComponent; }
     ThankYouComponent& getThankYouPage() noexcept                        { return *thankYouComponent; }
     ShadowComponent& getShadow() noexcept                                { return *shadowComponent; }
-    bool hasAuthorization() const noexcept                               { return auth != nullptr; }
 
 private:
     void startUninstall();
+    bool obtainAuthorization();
     juce::StringArray removeDriverFiles();
     void releaseAuthorization();
+    void callOnMessageThread (std::function<void (MainLayoutComponent&)> call);
     void finishUninstall (const juce::StringArray& remainingFiles);
+    void showRefusal();
 
     void moveForwardTo (const juce::String& pageName);
     void moveBackwardTo (const juce::String& pageName);
@@ -60,14 +64,19 @@ private:
     juce::Component* findPage (const juce::String& pageName) const;
 
     const UninstallSetup uninstallSetup;
-    // Made on the message thread; the job's completion call asks it whether we still exist.
-    const juce::Component::SafePointer<MainLayoutComponent> completionTarget;
+    // Made on the message thread; the job's calls back to it ask it whether we still exist.
+    const juce::Component::SafePointer<MainLayoutComponent> jobCallTarget;
 
     std::unique_ptr<ThankYouComponent> thankYouComponent;
     std::unique_ptr<WelcomeComponent> welcomeComponent;
     std::unique_ptr<ShadowComponent> shadowComponent;
     juce::ActionBroadcaster broadcaster;
+
+    // Touched by one thread at a time. While no job runs it is null and nobody uses
+    // it. From the job's start to its end it belongs to the job's thread alone,
+    // which makes it (the prompt), uses it and deletes it under the message-thread lock.
     std::unique_ptr<CAuth> auth;
+    AuthorizationRequest authorizationRequest;
     QMVHubLookAndFeel lookAndFeel;
     juce::Array<juce::Component*> pageStack;
 

@@ -1,5 +1,7 @@
 #include "wizard/ThankYouComponent.h"
 
+#include "wizard/PathLines.h"
+
 ThankYouComponent::ThankYouComponent (juce::ActionBroadcaster* broadcasterToUse, const juce::String& pageName)
     : Component (pageName),
       broadcaster (broadcasterToUse)
@@ -42,6 +44,9 @@ void ThankYouComponent::resized()
     const auto title = titleLabel->getBounds();
     messageBox->setBounds (title.getX(), title.getBottom() + 10, title.getWidth(), 60);
     okButton->setBounds (title.getX(), messageBox->getBottom() + 20, title.getWidth(), 60);
+
+    if (! remainingFiles.isEmpty())
+        showRemainingFileList();
 }
 
 void ThankYouComponent::buttonClicked (juce::Button* button)
@@ -52,7 +57,27 @@ void ThankYouComponent::buttonClicked (juce::Button* button)
 
 void ThankYouComponent::showRemainingFiles (const juce::StringArray& paths)
 {
-    if (! paths.isEmpty())
-        messageBox->setText (TRANS ("Some driver files could not be removed:") + "\n"
-                               + paths.joinIntoString ("\n"));
+    if (paths.isEmpty())
+        return;
+
+    remainingFiles = paths;
+    titleLabel->setText (TRANS ("Not all files were removed"), juce::dontSendNotification);
+    showRemainingFileList();
+}
+
+void ThankYouComponent::showRemainingFileList()
+{
+    // The box wraps only at spaces; a path is broken at its slashes instead, within
+    // the room that the scroll bar of a long list leaves.
+    constexpr int caretSpace = 2;
+    const auto width = messageBox->getWidth() - messageBox->getBorder().getLeftAndRight()
+                     - messageBox->getLeftIndent() - caretSpace
+                     - messageBox->getLookAndFeel().getDefaultScrollbarWidth();
+
+    juce::StringArray lines (TRANS ("Some driver files could not be removed:"));
+
+    for (auto& path : remainingFiles)
+        lines.addArray (PathLines::wrap (path, messageBox->getFont(), (float) width));
+
+    messageBox->setText (lines.joinIntoString ("\n"));
 }

@@ -14,8 +14,8 @@ public:
     void resized() override;
     void buttonClicked (juce::Button* button) override;
 
-    /** Names the files that are still there instead of reporting success; an empty
-        list leaves the page as it is. */
+    /** Names the files that are still there, under a title of its own, instead of
+        reporting success; an empty list leaves the page as it is. */
     void showRemainingFiles (const juce::StringArray& paths);
 
     juce::Label& getTitleLabel() noexcept          { return *titleLabel; }
@@ -23,10 +23,13 @@ public:
     juce::TextButton& getOkButton() noexcept       { return *okButton; }
 
 private:
+    void showRemainingFileList();
+
     juce::ActionBroadcaster* broadcaster;
     std::unique_ptr<juce::Label> titleLabel;
     std::unique_ptr<juce::TextEditor> messageBox;
     std::unique_ptr<juce::TextButton> okButton;
+    juce::StringArray remainingFiles;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ThankYouComponent)
 };

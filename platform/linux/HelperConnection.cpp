@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <csignal>
 #include <ctime>
+#include <utility>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -88,7 +89,8 @@ bool HelperConnection::start (const std::vector<std::string>& command)
         argv.push_back (const_cast<char*> (text.c_str()));
     argv.push_back (nullptr);
 
-    auto result = posix_spawn (&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    pid_t spawned = -1;
+    auto result = posix_spawn (&spawned, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy (&actions);
 
     ::close (input[0]);
@@ -98,11 +100,12 @@ bool HelperConnection::start (const std::vector<std::string>& command)
 
     if (result != 0)
     {
-        pid = -1;
         close();
         return false;
     }
 
+    const std::scoped_lock lock (processLock);
+    pid = spawned;
     return true;
 }
 
@@ -135,10 +138,30 @@ void HelperConnection::close()
     closeRequestPipe();
     closeIfOpen (fromHelper);
 
-    if (pid > 0)
+    // Taken before the wait: once reaped, the number may already name another process.
+    pid_t toReap = -1;
+    {
+        const std::scoped_lock lock (processLock);
+        std::swap (toReap, pid);
+    }
+
+    if (toReap > 0)
     {
         int status = 0;
-        while (::waitpid (pid, &status, 0) < 0 && errno == EINTR) {}
-        pid = -1;
+        while (::waitpid (toReap, &status, 0) < 0 && errno == EINTR) {}
     }
+}
+
+void HelperConnection::terminate()
+{
+    const std::scoped_lock lock (processLock);
+
+    if (pid > 0)
+        ::kill (pid, SIGTERM);
+}
+
+pid_t HelperConnection::getProcessId() const
+{
+    const std::scoped_lock lock (processLock);
+    return pid;
 }

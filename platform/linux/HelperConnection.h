@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -29,7 +30,11 @@ public:
     /** Closes the pipes, so that the helper's input ends, and waits for it to exit. */
     void close();
 
-    pid_t getProcessId() const noexcept  { return pid; }
+    /** From any thread: sends SIGTERM to the process, unless close() has taken it
+        already. Whoever waits in request() then sees it gone; close() reaps it. */
+    void terminate();
+
+    pid_t getProcessId() const;
     int getRequestPipe() const noexcept  { return toHelper; }
     int getReplyPipe() const noexcept    { return fromHelper; }
 
@@ -37,6 +42,7 @@ public:
 
 private:
     bool started = false;
+    mutable std::mutex processLock;   // pid, which terminate() reads on another thread
     pid_t pid = -1;
     int toHelper = -1;
     int fromHelper = -1;

@@ -2,9 +2,12 @@
 // test helper started directly (or a refusal, as when the prompt is dismissed), and
 // it removes the scratch paths it is given instead of the driver's bundles:
 //   UNINSTALLER_TEST_TARGETS  the paths, one a line
-//   UNINSTALLER_TEST_PROMPT   "refuse" to refuse the rights
+//   UNINSTALLER_TEST_PROMPT   "refuse" to refuse the rights; "hold" to keep the prompt
+//                             open until a line on UNINSTALLER_TEST_PROMPT_ANSWERS
+//                             (a fifo) answers it, "grant" or anything else
 
 #include "app/QMV_HubApplication.h"
+#include "platform/LinuxAuthorizationServices.h"
 #include "support/TestAuthorization.h"
 #include "uninstall/UninstallSetup.h"
 
@@ -18,9 +21,17 @@ UninstallSetup UninstallSetup::forThisProgram()
     for (auto& line : lines)
         targets.push_back (line.toStdString());
 
-    const auto grant = juce::SystemStats::getEnvironmentVariable ("UNINSTALLER_TEST_PROMPT", {}) != "refuse";
+    const auto prompt = juce::SystemStats::getEnvironmentVariable ("UNINSTALLER_TEST_PROMPT", {});
+    const auto answers = juce::SystemStats::getEnvironmentVariable ("UNINSTALLER_TEST_PROMPT_ANSWERS", {});
 
-    return { targets, [grant, targets] { return TestAuthorization::create (grant, targets); } };
+    return { targets, [prompt, answers, targets] () -> std::unique_ptr<AuthorizationServices>
+    {
+        if (prompt == "hold")
+            return std::make_unique<LinuxAuthorizationServices> (
+                TestAuthorization::heldPromptCommand (answers.toStdString(), targets));
+
+        return TestAuthorization::createServices (prompt != "refuse", targets);
+    } };
 }
 
 START_JUCE_APPLICATION (QMV_HubApplication)

@@ -22,23 +22,6 @@ rgb_at()
     printf '%d %d %d\n' "0x${hex:1:2}" "0x${hex:3:2}" "0x${hex:5:2}"
 }
 
-# Counts the pixels of an area ("WxH+X+Y") within a tolerance of a colour "R G B".
-count_near()
-{
-    local file="$1" geometry="$2" colour="$3" tolerance="${4:-4}"
-    convert "$file" -crop "$geometry" +repage -depth 8 txt:- \
-        | awk -v want="$colour" -v tol="$tolerance" '
-            BEGIN { split (want, w, " ") }
-            /^[0-9]/ {
-                line = $0
-                sub (/^[^(]*\(/, "", line)
-                split (line, c, /[,)]/)
-                if (c[1] - w[1] <= tol && w[1] - c[1] <= tol && c[2] - w[2] <= tol && w[2] - c[2] <= tol \
-                    && c[3] - w[3] <= tol && w[3] - c[3] <= tol) n++
-            }
-            END { print n + 0 }'
-}
-
 expect_near()
 {
     local file="$1" x="$2" y="$3" colour="$4" what="$5"

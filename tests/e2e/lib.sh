@@ -4,6 +4,12 @@
 set -euo pipefail
 
 WINDOW_TITLE="PELK USB MIDI Driver Uninstaller 3.0.0"
+
+# Points in the window's own coordinates.
+BUTTON_X=200 BUTTON_Y=50     # the welcome page's button
+PROBE_X=300 PROBE_Y=35       # on the button, above the completion page's title
+OK_X=200 OK_Y=200            # the completion page's button
+PAGE_COLOUR="#282828"
 ARTIFACTS="${UNINSTALLER_TEST_ARTIFACTS:-${TMPDIR:-/tmp}/uninstaller-test-artifacts}"
 mkdir -p "$ARTIFACTS"
 
@@ -17,6 +23,9 @@ cleanup()
         kill "$pid" 2>/dev/null || true
     done
     wait 2>/dev/null || true
+    # What a test made hard to remove on purpose.
+    chattr -R -i "$SCRATCH" 2>/dev/null || true
+    chmod -R u+w "$SCRATCH" 2>/dev/null || true
     rm -rf "$SCRATCH"
 }
 trap cleanup EXIT
@@ -219,4 +228,50 @@ colour_count()
 {
     local file="$1" geometry="$2"
     convert "$file" -crop "$geometry" +repage -format "%k" info:-
+}
+
+# Counts the pixels of an area ("WxH+X+Y") within a tolerance of a colour "R G B".
+count_near()
+{
+    local file="$1" geometry="$2" colour="$3" tolerance="${4:-4}"
+    convert "$file" -crop "$geometry" +repage -depth 8 txt:- \
+        | awk -v want="$colour" -v tol="$tolerance" '
+            BEGIN { split (want, w, " ") }
+            /^[0-9]/ {
+                line = $0
+                sub (/^[^(]*\(/, "", line)
+                split (line, c, /[,)]/)
+                if (c[1] - w[1] <= tol && w[1] - c[1] <= tol && c[2] - w[2] <= tol && w[2] - c[2] <= tol \
+                    && c[3] - w[3] <= tol && w[3] - c[3] <= tol) n++
+            }
+            END { print n + 0 }'
+}
+
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
+
+# The colour of one pixel of the window as it is now, "#RRGGBB".
+window_pixel()
+{
+    local file="$SCRATCH/probe.png"
+    import -window "$1" "$file" 2>/dev/null || return 0
+    pixel_colour "$file" "$2" "$3"
+}
+
+# Waits until a pixel of the window shows a colour; prints the milliseconds since
+# a time taken with now_ms.
+wait_for_pixel_colour()
+{
+    local window="$1" x="$2" y="$3" colour="$4" since="$5"
+    for _ in $(seq 100); do
+        [ "$(window_pixel "$window" "$x" "$y")" = "$colour" ] && { echo $(( $(now_ms) - since )); return 0; }
+        sleep 0.05
+    done
+    fail "pixel ($x, $y) never showed $colour"
+}
+
+# Makes a scratch bundle: a folder tree with a file in it.
+make_bundle()
+{
+    mkdir -p "$1/Contents/Mac OS"
+    echo binary >"$1/Contents/Mac OS/driver binary"
 }

@@ -6,32 +6,14 @@
 #  2. A close request during the job's wait ends the program with status 0 within
 #     three seconds, and no helper process is left.
 #  3. A refused prompt gives the welcome page back in its idle look and removes nothing.
+#  4. A bundle that cannot be removed gets the completion page's own title for it.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 PROGRAM="$TEST_PROGRAM"
 
-BUTTON_X=200 BUTTON_Y=50     # the welcome page's button
-PROBE_X=300 PROBE_Y=35       # on the button, above the completion page's title
-OK_X=200 OK_Y=200            # the completion page's button
-PAGE_COLOUR="#282828"
-
-now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
-
-window_pixel()
+# White pixels right of where the title "Completed" ends: only a longer title has any.
+title_tail_pixels()
 {
-    local file="$SCRATCH/probe.png"
-    import -window "$1" "$file" 2>/dev/null || return 0
-    pixel_colour "$file" "$2" "$3"
-}
-
-# Waits until the probe point shows the given colour; prints the milliseconds it took.
-wait_for_probe_colour()
-{
-    local window="$1" colour="$2" since="$3"
-    for _ in $(seq 100); do
-        [ "$(window_pixel "$window" $PROBE_X $PROBE_Y)" = "$colour" ] && { echo $(( $(now_ms) - since )); return 0; }
-        sleep 0.05
-    done
-    fail "the probe point never showed $colour"
+    count_near "$(screenshot_window "$1" "$2")" 150x30+225+50 "255 255 255" 60
 }
 
 exit_status_within()
@@ -44,7 +26,7 @@ exit_status_within()
 click_uninstall()
 {
     xdotool mousemove --window "$1" 5 5
-    wait_for_probe_colour "$1" "$idle_colour" "$(now_ms)" >/dev/null
+    wait_for_pixel_colour "$1" $PROBE_X $PROBE_Y "$idle_colour" "$(now_ms)" >/dev/null
     click_in_window "$1" $BUTTON_X $BUTTON_Y
 }
 
@@ -59,12 +41,6 @@ wait_for_helper()
         sleep 0.05
     done
     fail "no helper runs during the job"
-}
-
-make_bundle()
-{
-    mkdir -p "$1/Contents/Mac OS"
-    echo binary >"$1/Contents/Mac OS/driver binary"
 }
 
 start_display
@@ -96,12 +72,12 @@ for _ in $(seq 100); do
     sleep 0.02
 done
 echo "click to start of the completion page's fade: $(( $(now_ms) - clicked )) ms"
-to_page="$(wait_for_probe_colour "$window" "$PAGE_COLOUR" "$clicked")"
+to_page="$(wait_for_pixel_colour "$window" $PROBE_X $PROBE_Y "$PAGE_COLOUR" "$clicked")"
 echo "click to completion page fully shown: $to_page ms"
 [ "$to_page" -ge 2000 ] && [ "$to_page" -le 4500 ] || fail "completion page after $to_page ms"
 [ ! -e "$bundle" ] || fail "the bundle was not removed"
 [ -d "$(dirname "$bundle")" ] || fail "more than the bundle was removed"
-screenshot_window "$window" uninstall-job-completed >/dev/null
+[ "$(title_tail_pixels "$window" uninstall-job-completed)" -lt 5 ] || fail "the title is not \"Completed\""
 
 click_in_window "$window" $OK_X $OK_Y
 exit_status_within 5
@@ -136,5 +112,18 @@ screenshot_window "$window" uninstall-job-refused >/dev/null
 request_close "$window"
 exit_status_within 5
 [ "$STATUS" = 0 ] || fail "status $STATUS after a refused prompt"
+
+# 4. A bundle that stays: immutable, which even root cannot remove (or, for a
+#    user without that right, in a folder the user may not write).
+chattr +i "$bundle/Contents/Mac OS/driver binary" 2>/dev/null || chmod a-w "$bundle/Contents/Mac OS"
+start_program
+window="$(wait_for_window "$PROGRAM_PID")"
+click_uninstall "$window"
+xdotool mousemove --window "$window" 5 5
+wait_for_pixel_colour "$window" $PROBE_X $PROBE_Y "$PAGE_COLOUR" "$(now_ms)" >/dev/null
+[ -e "$bundle" ] || fail "the bundle that should stay was removed"
+[ "$(title_tail_pixels "$window" uninstall-job-remaining)" -gt 30 ] || fail "the title still says \"Completed\""
+request_close "$window"
+exit_status_within 5
 
 echo "PASS"

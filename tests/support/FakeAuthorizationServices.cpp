@@ -2,6 +2,16 @@
 
 #include <juce_events/juce_events.h>
 
+namespace
+{
+    /** A thread's priority may only be asked on that thread, by the thread itself: the
+        call is protected, so it is reached through a member pointer taken in a subclass. */
+    struct PriorityQuery : juce::Thread
+    {
+        static auto get()  { return &PriorityQuery::getPriority; }
+    };
+}
+
 FakeAuthorizationServices::FakeAuthorizationServices (std::shared_ptr<Log> logToUse, Answers answersToGive)
     : log (std::move (logToUse)), answers (std::move (answersToGive))
 {
@@ -24,9 +34,8 @@ AuthorizationServices::Status FakeAuthorizationServices::launchPrivileged (Handl
     if (! prompted)
     {
         prompted = true;
-        ++log->prompts;
 
-        if (! answers.grant)
+        if (! prompt())
             return -60006;
     }
 
@@ -37,6 +46,20 @@ AuthorizationServices::Status FakeAuthorizationServices::launchPrivileged (Handl
 
     log->toolsRun.push_back (command);
     return answers.runTool (command);
+}
+
+bool FakeAuthorizationServices::prompt()
+{
+    if (withdrawn)
+        return false;
+
+    ++log->prompts;
+    log->promptedOnMessageThread = juce::MessageManager::getInstance()->isThisTheMessageThread();
+
+    if (auto* thread = juce::Thread::getCurrentThread())
+        log->promptThreadPriority = (thread->*PriorityQuery::get())();
+
+    return answers.heldPrompt != nullptr ? answers.heldPrompt->waitForAnswer() : answers.grant;
 }
 
 void FakeAuthorizationServices::waitForTool (Handle)
@@ -50,4 +73,42 @@ void FakeAuthorizationServices::releaseDestroyingRights (Handle handle)
     log->releasedHandle = handle;
     log->releasedOnMessageThread = juce::MessageManager::getInstance()->isThisTheMessageThread();
     answers.onRelease();
+}
+
+void FakeAuthorizationServices::withdrawPrompt()
+{
+    ++log->withdrawals;
+    withdrawn = true;
+
+    if (answers.heldPrompt != nullptr)
+        answers.heldPrompt->withdraw();
+}
+
+//==============================================================================
+void FakeAuthorizationServices::HeldPrompt::answer (bool grant)
+{
+    const std::scoped_lock guard (lock);
+    givenAnswer = grant;
+    answered.notify_all();
+}
+
+bool FakeAuthorizationServices::HeldPrompt::isOpen() const
+{
+    const std::scoped_lock guard (lock);
+    return open;
+}
+
+bool FakeAuthorizationServices::HeldPrompt::waitForAnswer()
+{
+    std::unique_lock guard (lock);
+    givenAnswer.reset();
+    open = true;
+    answered.wait (guard, [this] { return givenAnswer.has_value(); });
+    open = false;
+    return *givenAnswer;
+}
+
+void FakeAuthorizationServices::HeldPrompt::withdraw()
+{
+    answer (false);
 }

@@ -2,8 +2,14 @@
 
 #include "platform/AuthorizationServices.h"
 
+#include <juce_core/juce_core.h>
+
+#include <atomic>
+#include <condition_variable>
 #include <functional>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,10 +20,31 @@ class FakeAuthorizationServices : public AuthorizationServices
 public:
     using Command = std::vector<std::string>;
 
+    /** A prompt that stays open until the test answers it, or until it is withdrawn. */
+    class HeldPrompt
+    {
+    public:
+        void answer (bool grant);
+        bool isOpen() const;
+
+        /** By the fake's launch: opens the prompt and blocks until it is answered anew. */
+        bool waitForAnswer();
+        void withdraw();
+
+    private:
+        mutable std::mutex lock;
+        std::condition_variable answered;
+        bool open = false;
+        std::optional<bool> givenAnswer;
+    };
+
     struct Log
     {
         int creates = 0;
         int prompts = 0;
+        int withdrawals = 0;
+        bool promptedOnMessageThread = false;
+        std::optional<juce::Thread::Priority> promptThreadPriority;
         int waits = 0;
         int releases = 0;
         std::vector<Command> toolsRun;
@@ -30,6 +57,9 @@ public:
     {
         Status createStatus = 0;
         bool grant = true;
+
+        /** When set, the prompt stays open until this is answered; grant is not used. */
+        std::shared_ptr<HeldPrompt> heldPrompt;
 
         /** Called for every launch after the prompt; gives the launch status. */
         std::function<Status (const Command&)> runTool = [] (const Command&) { return 0; };
@@ -44,10 +74,14 @@ public:
     Status launchPrivileged (Handle handle, const char* toolPath, char* const* arguments) override;
     void waitForTool (Handle handle) override;
     void releaseDestroyingRights (Handle handle) override;
+    void withdrawPrompt() override;
 
 private:
+    bool prompt();
+
     std::shared_ptr<Log> log;
     Answers answers;
     bool prompted = false;
+    std::atomic<bool> withdrawn { false };
     int handleObject = 0;
 };

@@ -14,8 +14,23 @@ std::vector<std::string> TestAuthorization::refusingCommand()
     return { "/bin/sh", "-c", "exit 126" };
 }
 
+std::vector<std::string> TestAuthorization::heldPromptCommand (const std::string& answersFifo,
+                                                              const std::vector<std::string>& allowedTargets)
+{
+    std::vector<std::string> command { "/bin/sh", PELK_HELD_PROMPT_PATH, answersFifo };
+    const auto helper = grantingCommand (allowedTargets);
+    command.insert (command.end(), helper.begin(), helper.end());
+    return command;
+}
+
+std::unique_ptr<AuthorizationServices> TestAuthorization::createServices (bool grant,
+                                                                          const std::vector<std::string>& allowedTargets)
+{
+    return std::make_unique<LinuxAuthorizationServices> (grant ? grantingCommand (allowedTargets)
+                                                               : refusingCommand());
+}
+
 std::unique_ptr<CAuth> TestAuthorization::create (bool grant, const std::vector<std::string>& allowedTargets)
 {
-    auto command = grant ? grantingCommand (allowedTargets) : refusingCommand();
-    return std::make_unique<CAuth> (std::make_unique<LinuxAuthorizationServices> (command));
+    return std::make_unique<CAuth> (createServices (grant, allowedTargets));
 }

@@ -17,6 +17,14 @@ public:
     /** Ends at once with pkexec's status for a dismissed prompt, starting no helper. */
     static std::vector<std::string> refusingCommand();
 
+    /** Stands in for pkexec with a prompt that stays open: it notes each prompt in
+        answersFifo + ".log", then waits for a line on the fifo; "grant" starts the
+        test helper in its place, as pkexec does, anything else refuses. */
+    static std::vector<std::string> heldPromptCommand (const std::string& answersFifo,
+                                                       const std::vector<std::string>& allowedTargets);
+
+    static std::unique_ptr<AuthorizationServices> createServices (bool grant,
+                                                                  const std::vector<std::string>& allowedTargets);
     static std::unique_ptr<CAuth> create (bool grant, const std::vector<std::string>& allowedTargets);
 
 private:

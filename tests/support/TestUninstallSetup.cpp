@@ -5,10 +5,10 @@
 // asks nobody: its prompt is refused at once.
 UninstallSetup UninstallSetup::forThisProgram()
 {
-    return { {}, [] {
+    return { {}, [] () -> std::unique_ptr<AuthorizationServices> {
         FakeAuthorizationServices::Answers refuse;
         refuse.grant = false;
-        return std::make_unique<CAuth> (std::make_unique<FakeAuthorizationServices> (
-            std::make_shared<FakeAuthorizationServices::Log>(), refuse));
+        return std::make_unique<FakeAuthorizationServices> (std::make_shared<FakeAuthorizationServices::Log>(),
+                                                            refuse);
     } };
 }

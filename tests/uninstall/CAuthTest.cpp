@@ -3,8 +3,13 @@
 #include "platform/HelperLocation.h"
 #include "platform/LinuxAuthorizationServices.h"
 #include "support/FakeAuthorizationServices.h"
+#include "support/ScratchNames.h"
 #include "support/TestAuthorization.h"
-#include "uninstall/CAuth.h"
+#include "uninstall/AuthorizationRequest.h"
+
+#include <cerrno>
+#include <csignal>
+#include <thread>
 
 namespace
 {
@@ -115,6 +120,45 @@ TEST (CAuth, OverTheHelperARefusedPromptOrMissingLauncherGivesNoRights)
     CAuth noLauncher (std::make_unique<LinuxAuthorizationServices> (
         std::vector<std::string> { "/nonexistent/pkexec", PELK_TEST_HELPER_PATH }));
     EXPECT_FALSE (noLauncher.isAuthorized());
+}
+
+TEST (CAuth, OverTheHelperAWithdrawnPromptEndsItsLauncherAndAsksNoMore)
+{
+    // Stands in for pkexec while it asks: notes its pid, then waits for ever.
+    const auto pidFile = ScratchNames::uniqueInTemp ("launcher pid");
+    const auto launcher = [&]
+    {
+        return std::make_unique<LinuxAuthorizationServices> (std::vector<std::string> {
+            "/bin/sh", "-c", "echo $$ >\"$0\"; exec sleep 60", pidFile.getFullPathName().toStdString() });
+    };
+
+    AuthorizationRequest request;
+    std::unique_ptr<CAuth> auth;
+    std::thread asker ([&] { auth = request.ask (launcher()); });
+
+    while (pidFile.loadFileAsString().getIntValue() == 0)
+        juce::Thread::sleep (5);
+
+    const auto start = juce::Time::getMillisecondCounterHiRes();
+    request.withdraw();
+    asker.join();
+    EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - start, 1000.0);
+
+    ASSERT_NE (auth, nullptr);
+    EXPECT_FALSE (auth->isAuthorized());
+
+    // Ended and reaped: not even a zombie is left.
+    EXPECT_EQ (::kill ((pid_t) pidFile.loadFileAsString().getIntValue(), 0), -1);
+    EXPECT_EQ (errno, ESRCH);
+    pidFile.deleteFile();
+
+    EXPECT_EQ (request.ask (launcher()), nullptr);
+
+    // Services withdrawn before their first launch never start the launcher.
+    auto services = launcher();
+    services->withdrawPrompt();
+    EXPECT_FALSE (CAuth (std::move (services)).isAuthorized());
+    EXPECT_FALSE (pidFile.exists());
 }
 
 TEST (CAuth, ThePromptIsForTheHelperBesideTheProgramAndOnlyATrustedOne)
