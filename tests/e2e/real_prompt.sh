@@ -128,15 +128,21 @@ start_system_bus()
     fail "the system bus did not start"
 }
 
+# Waits up to ten seconds for a log to show a text.
+wait_for_text()
+{
+    for _ in $(seq 200); do
+        grep -qsF "$2" "$1" && return 0
+        sleep 0.05
+    done
+    fail "$(basename "$1") never showed '$2'"
+}
+
 start_polkitd()
 {
     /usr/lib/polkit-1/polkitd >"$SCRATCH/polkitd.log" 2>&1 &
     BACKGROUND_PIDS+=($!)
-    for _ in $(seq 100); do
-        grep -qs "Acquired the name org.freedesktop.PolicyKit1" "$SCRATCH/polkitd.log" && return 0
-        sleep 0.05
-    done
-    fail "polkitd did not start"
+    wait_for_text "$SCRATCH/polkitd.log" "Acquired the name org.freedesktop.PolicyKit1"
 }
 
 make_bundles()
@@ -185,15 +191,6 @@ stop_agent()
     wait "$AGENT_PID" 2>/dev/null || true
 }
 
-# Waits up to ten seconds for the agent's transcript to show a text.
-wait_for_agent()
-{
-    for _ in $(seq 200); do
-        grep -qF "$1" "$AGENT_LOG" && return 0
-        sleep 0.05
-    done
-    fail "the agent never showed '$1'"
-}
 
 # Waits for the probe point to show a colour, the pointer away.
 wait_for_probe_colour()
@@ -237,7 +234,7 @@ grep -qF "org.freedesktop.policykit.exec.path -> $HELPER" <<<"$action" \
 
 # 1. The right password.
 start_and_click "$PASSWORD"
-wait_for_agent "AUTHENTICATION COMPLETE"
+wait_for_text "$AGENT_LOG" "AUTHENTICATION COMPLETE"
 wait_for_probe_colour "$WINDOW" "$PAGE_COLOUR"
 [ "$(bundles_present)" = 0 ] || fail "$(bundles_present) of the bundles are left after the right password"
 [ -d "/Library/Audio/MIDI Drivers" ] && [ -d /System/Library/Extensions ] \
@@ -255,7 +252,7 @@ stop_agent
 
 # 2. A wrong password.
 start_and_click "not the password"
-wait_for_agent "AUTHENTICATION FAILED"
+wait_for_text "$AGENT_LOG" "AUTHENTICATION FAILED"
 for _ in $(seq 100); do
     [ -z "$(pkexec_of_program)" ] && break
     sleep 0.1
