@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs the whole test suite on a
-# virtual X server of its own.
+# virtual X server of its own; then the unit tests once more in a Debug build with
+# the address and undefined-behaviour sanitizers (scripts/test-debug.sh).
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$ROOT/scripts/packages.sh"
@@ -12,6 +13,9 @@ configure_and_build "$ROOT/build" -DBUILD_TESTING=ON
 export UNINSTALLER_TEST_ARTIFACTS="$ROOT/build/test-artifacts"
 mkdir -p "$UNINSTALLER_TEST_ARTIFACTS"
 
-cd "$ROOT/build"
-xvfb-run --auto-servernum --server-args="-screen 0 1280x800x24" \
-    ctest --output-on-failure --parallel "$(nproc)" "$@"
+# Both runs, whatever the first one finds.
+status=0
+(cd "$ROOT/build" && xvfb-run --auto-servernum --server-args="-screen 0 1280x800x24" \
+    ctest --output-on-failure --parallel "$(nproc)" "$@") || status=$?
+"$ROOT/scripts/test-debug.sh" address,undefined "$@" || status=$?
+exit $status

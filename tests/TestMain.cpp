@@ -1,16 +1,20 @@
+#include "support/ProcessScratch.h"
+
 #include <gtest/gtest.h>
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <cstdlib>
+#include <iostream>
 
 namespace
 {
-    /** Points the home, cache and data folders at a scratch folder, so that nothing a
-        test starts (the welcome page clears its cache folder into the Trash) touches the
-        real ones. Done before anything reads them: GLib does so only once. */
-    void useScratchHome()
+    /** Points the home, cache and data folders into the scratch folder, so that
+        nothing a test starts (the welcome page clears its cache folder into the
+        Trash) touches the real ones. Done before anything reads them: GLib does so
+        only once. */
+    void useScratchHome (const juce::File& scratch)
     {
-        auto home = juce::File::createTempFile ("home");
+        auto home = scratch.getChildFile ("home");
         home.createDirectory();
 
         setenv ("HOME", home.getFullPathName().toRawUTF8(), 1);
@@ -23,9 +27,27 @@ int main (int argc, char** argv)
 {
     testing::InitGoogleTest (&argc, argv);
 
-    if (std::getenv ("UNINSTALLER_TESTS_KEEP_HOME") == nullptr)
-        useScratchHome();
+    const auto scratch = ProcessScratch::claim();
 
-    juce::ScopedJuceInitialiser_GUI framework;
-    return RUN_ALL_TESTS();
+    if (scratch == juce::File())
+    {
+        std::cerr << "could not make a scratch folder for the tests\n";
+        return 1;
+    }
+
+    // Temporary files, this process's and its children's, go with the folder.
+    setenv ("TMPDIR", scratch.getFullPathName().toRawUTF8(), 1);
+
+    if (std::getenv ("UNINSTALLER_TESTS_KEEP_HOME") == nullptr)
+        useScratchHome (scratch);
+
+    int result = 0;
+
+    {
+        juce::ScopedJuceInitialiser_GUI framework;
+        result = RUN_ALL_TESTS();
+    }
+
+    ProcessScratch::release();
+    return result;
 }

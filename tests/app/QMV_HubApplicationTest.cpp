@@ -111,6 +111,7 @@ TEST_F (Application, InstallsTheJapaneseTextsOnAJapaneseSystemOnly)
     EXPECT_EQ (TRANS ("Uninstall Driver"), juce::String::fromUTF8 ("ドライバーの削除"));
     EXPECT_EQ (TRANS ("Completed"), juce::String::fromUTF8 ("処理が完了しました"));
     app->shutdown();
+    app.reset();   // one application object at a time, as in a real process
 
     useLocale ("en_GB.UTF-8");
     app = start();
@@ -126,6 +127,7 @@ TEST_F (Application, GivesTheWindowAJapaneseTypefaceOnAJapaneseSystem)
     auto app = start();
     EXPECT_EQ (windowSansSerifFace(), standard);
     app->shutdown();
+    app.reset();
 
     useLocale ("ja_JP.UTF-8");
     app = start();
