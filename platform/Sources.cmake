@@ -2,9 +2,11 @@
 target_sources(uninstaller_core PRIVATE
     platform/AppTempFolder.cpp
     platform/AuthorizationServices.cpp
+    platform/GraphicalSession.cpp
     platform/HelperTrust.cpp
     platform/JapaneseTypeface.cpp
     platform/QueuedInputWake.cpp
+    platform/SystemLog.cpp
     platform/UserLanguage.cpp)
 
 if(APPLE)

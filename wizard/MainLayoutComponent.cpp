@@ -1,6 +1,7 @@
 #include "wizard/MainLayoutComponent.h"
 
 #include "app/JapaneseLocale.h"
+#include "uninstall/DriverRemoval.h"
 
 namespace
 {
@@ -150,28 +151,12 @@ bool MainLayoutComponent::obtainAuthorization()
 
 juce::StringArray MainLayoutComponent::removeDriverFiles()
 {
-    char removeRecursively[] = "-r";
-    char* arguments[] = { removeRecursively, nullptr, nullptr };
-    juce::StringArray existing;
-
-    for (auto& target : uninstallSetup.targets)
-    {
-        arguments[1] = const_cast<char*> (target.c_str());
-        const auto path = juce::String::fromUTF8 (target.c_str());
-
-        if (juce::File (path).exists())
-        {
-            auth->execute ("/bin/rm", arguments);
-            existing.add (path);
-        }
-    }
-
-    // The tool's status says nothing of whether the files went; the files do.
     juce::StringArray remainingFiles;
 
-    for (auto& path : existing)
-        if (juce::File (path).exists())
-            remainingFiles.add (path);
+    for (auto& bundle : DriverRemoval::removeExisting (uninstallSetup.targets,
+                                                       DriverRemoval::throughAuthorization (*auth)))
+        if (bundle.state == DriverRemoval::State::remains)
+            remainingFiles.add (juce::String::fromUTF8 (bundle.path.c_str()));
 
     juce::Thread::sleep (2000);
     releaseAuthorization();

@@ -6,6 +6,7 @@
 //                             open until a line on UNINSTALLER_TEST_PROMPT_ANSWERS
 //                             (a fifo) answers it, "grant" or anything else
 
+#include "app/CommandLine.h"
 #include "app/QMV_HubApplication.h"
 #include "platform/LinuxAuthorizationServices.h"
 #include "support/TestAuthorization.h"
@@ -34,4 +35,9 @@ UninstallSetup UninstallSetup::forThisProgram()
     } };
 }
 
-START_JUCE_APPLICATION (QMV_HubApplication)
+JUCE_CREATE_APPLICATION_DEFINE (QMV_HubApplication)
+
+int main (int argc, char* argv[])
+{
+    return CommandLine::main (argc, argv, &juce_CreateApplication);
+}

@@ -1,0 +1,204 @@
+#include "app/CommandLine.h"
+
+#include "app/CommandLineReport.h"
+#include "platform/SystemLog.h"
+#include "uninstall/DriverRemoval.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace
+{
+    using Bundles = std::vector<DriverRemoval::Bundle>;
+
+    bool isFinderProcessSerialNumber (const juce::String& text)
+    {
+        return text.startsWith ("-psn_");
+    }
+
+    juce::String quoted (const juce::String& text)
+    {
+        return "'" + text + "'";
+    }
+
+    void writeTo (std::ostream& stream, const juce::String& text)
+    {
+        stream << text.toStdString() << std::flush;
+    }
+
+    /** What an administrator finds afterwards in the system log of each machine. */
+    void logOutcome (const Bundles& bundles)
+    {
+        const auto user = SystemLog::describeAskingUser();
+
+        for (auto& bundle : bundles)
+        {
+            if (bundle.state == DriverRemoval::State::removed)
+                SystemLog::notice ("removed " + bundle.path + ", asked by " + user);
+            else if (bundle.state == DriverRemoval::State::remains)
+                SystemLog::warning ("could not remove " + bundle.path + ", asked by " + user);
+        }
+    }
+}
+
+CommandLine::CommandLine (const juce::ArgumentList& arguments)
+    : problem (parse (arguments))
+{
+    if (problem.isNotEmpty())
+        action = Action::misuse;
+}
+
+juce::String CommandLine::parse (const juce::ArgumentList& arguments)
+{
+    const std::pair<const char*, Action> actionOptions[] {
+        { "--help", Action::showHelp }, { "--version", Action::showVersion },
+        { "--list", Action::list }, { "--uninstall", Action::uninstall } };
+
+    juce::Array<Action> actions;
+
+    for (auto& argument : arguments.arguments)
+    {
+        const auto& text = argument.text;
+        const auto* known = std::find_if (std::begin (actionOptions), std::end (actionOptions),
+                                          [&text] (auto& option) { return text == option.first; });
+
+        if (isFinderProcessSerialNumber (text))
+            continue;
+
+        if (text == "--json")
+            json = true;
+        else if (known != std::end (actionOptions))
+            actions.addIfNotAlreadyThere (known->second);
+        else
+            return (argument.isOption() ? "unknown option " : "unexpected argument ") + quoted (text);
+    }
+
+    if (actions.contains (Action::showHelp))
+    {
+        action = Action::showHelp;
+        return {};
+    }
+
+    if (actions.size() > 1)
+        return "choose one of --help, --version, --list and --uninstall";
+
+    action = actions.isEmpty() ? Action::openWindow : actions.getFirst();
+
+    if (json && action != Action::list && action != Action::uninstall)
+        return "--json goes with --list or --uninstall";
+
+    return {};
+}
+
+juce::String CommandLine::getUsage()
+{
+    return juce::String (R"(Usage: pelk-usb-midi-driver-uninstaller [--list | --uninstall] [--json]
+       pelk-usb-midi-driver-uninstaller --help | --version
+
+Removes the PELK USB MIDI Driver. Without options it opens its window, which
+needs a graphical session; with an option it runs without a window.
+
+Options:
+  --list       Print each of the driver's bundles, in removal order, as
+               "present" or "absent", a tab and its path. Removes nothing and
+               asks for nothing.
+  --uninstall  Remove the bundles that are present and print each bundle as
+               "removed", "absent" or "remains", a tab and its path. Run as
+               root, it removes them at once; run as another user, it asks for
+               administrator rights once, through pkexec on Linux (which asks in
+               the terminal when no desktop is there to ask) and through the
+               system's password prompt on macOS. It asks for nothing when no
+               bundle is present.
+  --json       With --list or --uninstall: print one JSON object instead,
+               {"version": "3.0.0", "changed": false,
+                "bundles": [{"path": "...", "state": "absent"}, ...]}
+               where "changed" is true when something was removed.
+  --help       Print this help and exit.
+  --version    Print the program's name and version and exit.
+
+Exit status:
+  0  Done; after --uninstall, no bundle remains.
+  1  After --uninstall, a bundle remains; or the window found no display.
+  2  The command line was not understood.
+  4  Administrator rights were refused or could not be asked for; nothing
+     was removed.
+
+Every removal and every bundle that remains is written to the system log,
+with the user who asked. The command line never touches the Trash or the
+program's cache folder.
+)").replace ("3.0.0", UNINSTALLER_VERSION);
+}
+
+int CommandLine::run (const UninstallSetup& setup, std::ostream& out, std::ostream& err) const
+{
+    switch (action)
+    {
+        case Action::showHelp:
+            writeTo (out, getUsage());
+            return success;
+
+        case Action::showVersion:
+            writeTo (out, juce::String (programName) + " " + UNINSTALLER_VERSION + "\n");
+            return success;
+
+        case Action::list:
+        {
+            const auto bundles = DriverRemoval::survey (setup.targets);
+            writeTo (out, json ? CommandLineReport::toJson (bundles) : CommandLineReport::toLines (bundles));
+            return success;
+        }
+
+        case Action::uninstall:
+            return uninstall (setup, out, err);
+
+        case Action::openWindow:
+        case Action::misuse:
+            break;
+    }
+
+    writeTo (err, juce::String (programName) + ": " + problem + "\n\n" + getUsage());
+    return misused;
+}
+
+int CommandLine::uninstall (const UninstallSetup& setup, std::ostream& out, std::ostream& err) const
+{
+    const auto print = [this, &out] (const Bundles& bundles)
+    {
+        writeTo (out, json ? CommandLineReport::toJson (bundles) : CommandLineReport::toLines (bundles));
+    };
+
+    const auto before = DriverRemoval::survey (setup.targets);
+
+    // Nothing to remove: nobody is asked for a password.
+    if (! DriverRemoval::anyIn (before, DriverRemoval::State::present))
+    {
+        print (before);
+        return success;
+    }
+
+    CAuth auth (setup.createServices());
+
+    if (! auth.isAuthorized())
+    {
+        print (before);
+        writeTo (err, juce::String (programName)
+                        + ": administrator rights were refused or could not be asked for; nothing was removed\n");
+        return rightsRefused;
+    }
+
+    const auto bundles = DriverRemoval::removeExisting (setup.targets, DriverRemoval::throughAuthorization (auth));
+    logOutcome (bundles);
+    print (bundles);
+    return CommandLineReport::exitStatus (bundles);
+}
+
+int CommandLine::main (int argc, char* argv[], juce::JUCEApplicationBase* (*createApplication)())
+{
+    const CommandLine commandLine (juce::ArgumentList (argc, argv));
+
+    if (commandLine.getAction() != Action::openWindow)
+        return commandLine.run (UninstallSetup::forThisProgram(), std::cout, std::cerr);
+
+    juce::JUCEApplicationBase::createInstance = createApplication;
+    return juce::JUCEApplicationBase::main (argc, const_cast<const char**> (argv));
+}
