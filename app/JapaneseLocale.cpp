@@ -5,18 +5,42 @@
 
 namespace
 {
+    // Whose password the prompt asks for: the Mac's own account; elsewhere a
+    // desktop's administrator account, which the sentence then leaves unnamed.
+   #if JUCE_MAC
+    #define PELK_ACCOUNT_PASSWORD "macOS ユーザーアカウントのパスワード"
+   #else
+    #define PELK_ACCOUNT_PASSWORD "ユーザーアカウントのパスワード"
+   #endif
+
     const char* const japaneseTranslation =
         "language: Japanese\n"
         "countries: jp\n"
         "\"Cancel\" = \"キャンセル\"\n"
         "\"Uninstall Driver\" = \"ドライバーの削除\"\n"
         "\"This uninstaller removes PELK USB MIDI Driver from the system. You may prompt to enter your password in the uninstallation process.\""
-            " = \"このアンインストーラーはシステムからPELK USB MIDIドライバーを削除します。アンインストールの途中パスワードを聞かれますので、macOS ユーザーアカウントのパスワードを入力してください\"\n"
+            " = \"このアンインストーラーはシステムからPELK USB MIDIドライバーを削除します。アンインストールの途中パスワードを聞かれますので、" PELK_ACCOUNT_PASSWORD "を入力してください\"\n"
         "\"Completed\" = \"処理が完了しました\"\n"
         "\"The uninstallation was completed.\" = \"ドライバーの削除が正常に終了しました。\"\n"
         "\"Some driver files could not be removed:\" = \"一部のドライバーファイルを削除できませんでした:\"\n"
+        "\"Not all files were removed\" = \"削除できなかったファイルがあります\"\n"
+        "\"Asks for an administrator's password, then removes the driver.\" = \"管理者のパスワードを確認してから、ドライバーを削除します。\"\n"
+        "\"Description\" = \"説明\"\n"
+        "\"What the uninstaller removes.\" = \"このアンインストーラーが削除するもの。\"\n"
+        "\"The result of the uninstallation.\" = \"アンインストールの結果。\"\n"
+        "\"Details\" = \"詳細\"\n"
+        "\"What was removed, and what could not be.\" = \"削除されたものと、削除できなかったもの。\"\n"
+        "\"Closes the uninstaller.\" = \"アンインストーラーを終了します。\"\n"
+        "\"The password prompt cannot be shown: pkexec is not installed. Install the pkexec package, then try again.\""
+            " = \"パスワードの入力画面を表示できません。pkexec がインストールされていません。pkexec パッケージをインストールしてから、もう一度お試しください。\"\n"
+        "\"The password prompt cannot be shown: its helper is missing. Install this program again, then try again.\""
+            " = \"パスワードの入力画面を表示できません。ヘルパーが見つかりません。このプログラムをインストールし直してから、もう一度お試しください。\"\n"
+        "\"The password prompt cannot be shown: its helper must be installed by root, in folders that only root may change. Install this program as root.\""
+            " = \"パスワードの入力画面を表示できません。ヘルパーは、root だけが変更できるフォルダーに root がインストールしたものでなければなりません。このプログラムを root としてインストールしてください。\"\n"
         "\n"
         "\n";
+
+    #undef PELK_ACCOUNT_PASSWORD
 }
 
 bool JapaneseLocale::isActive()

@@ -70,6 +70,9 @@ QMV_HubApplication::MainWindow::MainWindow (const juce::String& title)
 {
     JapaneseLocale::applyTypeface (getLookAndFeel());
     setUsingNativeTitleBar (true);
+
+    // The focus that the desktop gives the window passes on to the page's button.
+    setWantsKeyboardFocus (false);
     setContentOwned (new MainLayoutComponent(), true);
     centreWithSize (getWidth(), getHeight());
     setVisible (true);

@@ -4,17 +4,23 @@
 
 juce::File AppTempFolder::get()
 {
-    return juce::File::getSpecialLocation (juce::File::tempDirectory);
+    // The framework makes this folder when it is asked for it: ask only for one that exists.
+    return juce::File ("~/Library/Caches").getChildFile (juce::File::getSpecialLocation (
+               juce::File::currentExecutableFile).getFileNameWithoutExtension());
 }
 
 bool AppTempFolder::moveToTrash()
 {
-    return get().moveToTrash();
+    const auto folder = get();
+    return folder.isDirectory() && folder.moveToTrash();
 }
 
 #else
 
 #include <gio/gio.h>
+
+#include <cstdlib>
+#include <type_traits>
 
 namespace
 {
@@ -43,20 +49,52 @@ namespace
                    .getFileNameWithoutExtension();
     }
 
-    /** A folder that holds, or is, somebody else's files. */
-    bool isShared (const juce::File& folder)
+    /** The folder with every symbolic link on its path resolved, or as it is when
+        that cannot be done (it does not exist). */
+    juce::File resolved (const juce::File& folder)
     {
-        juce::Array<juce::File> shared { juce::File ("/"),
-                                         juce::File ("/tmp"),
-                                         juce::File::getSpecialLocation (juce::File::tempDirectory),
-                                         fromEnvironment ("HOME"),
-                                         getCacheRoot() };
+        auto* real = ::realpath (folder.getFullPathName().toRawUTF8(), nullptr);
 
-        for (auto& other : shared)
-            if (other != juce::File() && (folder == other || other.isAChildOf (folder)))
-                return true;
+        if (real == nullptr)
+            return folder;
 
-        return false;
+        juce::File result (juce::String::fromUTF8 (real));
+        std::free (real);
+        return result;
+    }
+
+    bool equalsOrContains (const juce::File& folder, const juce::File& other)
+    {
+        return folder == other || other.isAChildOf (folder);
+    }
+
+    /** Through GIO, with its .trashinfo record. GIO and GLib are loaded only here:
+        most starts have nothing to move, and never map them. */
+    bool trashWithGio (const juce::File& folder)
+    {
+        static juce::DynamicLibrary gio;
+
+        if (gio.getNativeHandle() == nullptr && ! gio.open ("libgio-2.0.so.0"))
+            return false;
+
+        const auto find = [] (auto& call, const char* name)
+        {
+            call = reinterpret_cast<std::remove_reference_t<decltype (call)>> (gio.getFunction (name));
+            return call != nullptr;
+        };
+
+        decltype (&g_file_new_for_path) newForPath = nullptr;
+        decltype (&g_file_trash) trash = nullptr;
+        decltype (&g_object_unref) unref = nullptr;
+
+        if (! (find (newForPath, "g_file_new_for_path") && find (trash, "g_file_trash")
+                && find (unref, "g_object_unref")))
+            return false;
+
+        auto* file = newForPath (folder.getFullPathName().toRawUTF8());
+        const auto moved = trash (file, nullptr, nullptr) != FALSE;
+        unref (file);
+        return moved;
     }
 }
 
@@ -68,22 +106,41 @@ juce::File AppTempFolder::get()
     if (root == juce::File() || name.isEmpty())
         return {};
 
-    auto folder = root.getChildFile (name);
-    folder.createDirectory();
-    return folder;
+    return root.getChildFile (name);
+}
+
+bool AppTempFolder::isNeverMoved (const juce::File& folder)
+{
+    if (folder == juce::File())
+        return true;
+
+    const juce::File shared[] { juce::File ("/"),
+                                juce::File ("/tmp"),
+                                juce::File ("/var/tmp"),
+                                fromEnvironment ("TMPDIR"),
+                                fromEnvironment ("HOME"),
+                                getCacheRoot() };
+
+    // The Trash moves the folder's own entry, which a link on its path may put anywhere.
+    const juce::File forms[] { folder, resolved (folder) };
+
+    for (auto& other : shared)
+        if (other != juce::File())
+            for (auto& form : forms)
+                if (equalsOrContains (form, other) || equalsOrContains (form, resolved (other)))
+                    return true;
+
+    return false;
 }
 
 bool AppTempFolder::moveToTrash()
 {
-    auto folder = get();
+    const auto folder = get();
 
-    if (folder == juce::File() || ! folder.isDirectory() || isShared (folder))
+    if (! folder.isDirectory() || isNeverMoved (folder))
         return false;
 
-    auto* file = g_file_new_for_path (folder.getFullPathName().toRawUTF8());
-    auto moved = g_file_trash (file, nullptr, nullptr) != FALSE;
-    g_object_unref (file);
-    return moved;
+    return trashWithGio (folder);
 }
 
 #endif

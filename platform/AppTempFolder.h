@@ -7,12 +7,19 @@
 class AppTempFolder
 {
 public:
-    /** The folder, created if it is missing. */
+    /** Where the folder is; it exists only where something made it. */
     static juce::File get();
 
-    /** Moves the folder to the Trash; never a folder that other programs share.
-        Returns true if it was moved. */
+    /** Moves the folder to the Trash if it exists; never a folder that other
+        programs share, and never one made only to be moved. True if it was moved. */
     static bool moveToTrash();
+
+   #if ! JUCE_MAC
+    /** True for a folder that must never go to the Trash: one that is, or holds, the
+        root, /tmp, /var/tmp, $TMPDIR, $HOME or the cache root, also by way of a
+        symbolic link. Such a folder holds other programs' or the user's files. */
+    static bool isNeverMoved (const juce::File& folder);
+   #endif
 
 private:
     AppTempFolder() = delete;

@@ -13,6 +13,7 @@ std::unique_ptr<AuthorizationServices> AuthorizationServices::createForPlatform(
    #if JUCE_MAC
     return std::make_unique<MacAuthorizationServices>();
    #else
-    return std::make_unique<LinuxAuthorizationServices> (LinuxAuthorizationServices::getPkexecCommand());
+    return std::make_unique<LinuxAuthorizationServices> (LinuxAuthorizationServices::getPkexecCommand(),
+                                                         LinuxAuthorizationServices::findPkexecObstacle());
    #endif
 }

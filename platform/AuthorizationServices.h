@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 /** The four operations through which the system grants administrator rights and
     runs tools with them, and the withdrawal of a prompt that is still open. CAuth is
@@ -15,7 +16,20 @@ public:
     /** Opaque: whatever the platform uses to hold one authorization. */
     using Handle = void*;
 
+    /** What keeps the system from asking the user at all. */
+    struct PromptObstacle
+    {
+        enum class Kind { none, launcherMissing, helperMissing, helperUntrusted };
+
+        Kind kind = Kind::none;
+        std::string path;   // the launcher or the helper concerned
+    };
+
     virtual ~AuthorizationServices() = default;
+
+    /** Known before the first launch: why no prompt could be shown. With an obstacle,
+        a launch fails as a refused prompt does. */
+    virtual PromptObstacle findPromptObstacle() const  { return {}; }
 
     /** Makes a handle. Asks the user nothing yet. */
     virtual Status create (Handle& handle) = 0;
@@ -27,6 +41,10 @@ public:
 
     /** Returns once the tool that the last successful launch started has ended. */
     virtual void waitForTool (Handle handle) = 0;
+
+    /** Whether something is at the path, as seen with the rights the handle holds
+        where the system lets us look with them. */
+    virtual bool pathExists (Handle handle, const char* path) = 0;
 
     /** Releases the handle and destroys the rights it holds. */
     virtual void releaseDestroyingRights (Handle handle) = 0;

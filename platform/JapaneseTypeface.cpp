@@ -12,37 +12,77 @@ juce::String JapaneseTypeface::findFamilyName (const juce::String&)
 #include <juce_graphics/juce_graphics.h>
 #include <fontconfig/fontconfig.h>
 
+#include <type_traits>
+
 namespace
 {
-    struct FcDeleter
+    /** The calls we make into fontconfig, which is loaded only when a Japanese text
+        needs a typeface: an English start never maps it. */
+    struct Fontconfig
     {
-        void operator() (FcPattern* p) const noexcept    { FcPatternDestroy (p); }
-        void operator() (FcCharSet* c) const noexcept    { FcCharSetDestroy (c); }
-        void operator() (FcObjectSet* o) const noexcept  { FcObjectSetDestroy (o); }
-        void operator() (FcFontSet* s) const noexcept    { FcFontSetDestroy (s); }
+        decltype (&FcInit) init = nullptr;
+        decltype (&FcCharSetCreate) charSetCreate = nullptr;
+        decltype (&FcCharSetAddChar) charSetAddChar = nullptr;
+        decltype (&FcCharSetDestroy) charSetDestroy = nullptr;
+        decltype (&FcPatternCreate) patternCreate = nullptr;
+        decltype (&FcPatternAddCharSet) patternAddCharSet = nullptr;
+        decltype (&FcPatternGetString) patternGetString = nullptr;
+        decltype (&FcPatternDestroy) patternDestroy = nullptr;
+        decltype (&FcObjectSetCreate) objectSetCreate = nullptr;
+        decltype (&FcObjectSetAdd) objectSetAdd = nullptr;
+        decltype (&FcObjectSetDestroy) objectSetDestroy = nullptr;
+        decltype (&FcFontList) fontList = nullptr;
+        decltype (&FcFontSetDestroy) fontSetDestroy = nullptr;
+
+        /** Null when the library or one of its calls is missing. */
+        static const Fontconfig* load()
+        {
+            static juce::DynamicLibrary library;
+            static Fontconfig calls;
+            static const auto loaded = library.open ("libfontconfig.so.1") && calls.find (library);
+            return loaded ? &calls : nullptr;
+        }
+
+    private:
+        bool find (juce::DynamicLibrary& library)
+        {
+            const auto bind = [&library] (auto& call, const char* name)
+            {
+                call = reinterpret_cast<std::remove_reference_t<decltype (call)>> (library.getFunction (name));
+                return call != nullptr;
+            };
+
+            return bind (init, "FcInit") && bind (charSetCreate, "FcCharSetCreate")
+                && bind (charSetAddChar, "FcCharSetAddChar") && bind (charSetDestroy, "FcCharSetDestroy")
+                && bind (patternCreate, "FcPatternCreate") && bind (patternAddCharSet, "FcPatternAddCharSet")
+                && bind (patternGetString, "FcPatternGetString") && bind (patternDestroy, "FcPatternDestroy")
+                && bind (objectSetCreate, "FcObjectSetCreate") && bind (objectSetAdd, "FcObjectSetAdd")
+                && bind (objectSetDestroy, "FcObjectSetDestroy") && bind (fontList, "FcFontList")
+                && bind (fontSetDestroy, "FcFontSetDestroy");
+        }
     };
 
     template <typename T>
-    using FcPtr = std::unique_ptr<T, FcDeleter>;
+    using FcPtr = std::unique_ptr<T, void (*) (T*)>;
 
-    FcPtr<FcCharSet> makeCharSet (const juce::String& text)
+    FcPtr<FcCharSet> makeCharSet (const Fontconfig& fc, const juce::String& text)
     {
-        FcPtr<FcCharSet> charSet (FcCharSetCreate());
+        FcPtr<FcCharSet> charSet (fc.charSetCreate(), fc.charSetDestroy);
 
         // Latin letters too: some CJK fallback faces have none, and the texts mix both.
         for (auto t = text.getCharPointer(); ! t.isEmpty(); ++t)
             if (! juce::CharacterFunctions::isWhitespace (*t) && *t >= 0x20)
-                FcCharSetAddChar (charSet.get(), (FcChar32) *t);
+                fc.charSetAddChar (charSet.get(), (FcChar32) *t);
 
         return charSet;
     }
 
     /** fontconfig may list a localised family name first; the framework knows only one of them. */
-    juce::String knownFamilyOf (FcPattern* font, const juce::StringArray& knownFamilies)
+    juce::String knownFamilyOf (const Fontconfig& fc, FcPattern* font, const juce::StringArray& knownFamilies)
     {
         FcChar8* family = nullptr;
 
-        for (int i = 0; FcPatternGetString (font, FC_FAMILY, i, &family) == FcResultMatch; ++i)
+        for (int i = 0; fc.patternGetString (font, FC_FAMILY, i, &family) == FcResultMatch; ++i)
         {
             auto name = juce::String::fromUTF8 (reinterpret_cast<const char*> (family));
 
@@ -56,15 +96,18 @@ namespace
 
 juce::String JapaneseTypeface::findFamilyName (const juce::String& sampleText)
 {
-    if (FcInit() == FcFalse)
+    const auto* fc = Fontconfig::load();
+
+    if (fc == nullptr || fc->init() == FcFalse)
         return {};
 
-    auto charSet = makeCharSet (sampleText);
-    FcPtr<FcPattern> pattern (FcPatternCreate());
-    FcPatternAddCharSet (pattern.get(), FC_CHARSET, charSet.get());
+    auto charSet = makeCharSet (*fc, sampleText);
+    FcPtr<FcPattern> pattern (fc->patternCreate(), fc->patternDestroy);
+    fc->patternAddCharSet (pattern.get(), FC_CHARSET, charSet.get());
 
-    FcPtr<FcObjectSet> properties (FcObjectSetBuild (FC_FAMILY, nullptr));
-    FcPtr<FcFontSet> fonts (FcFontList (nullptr, pattern.get(), properties.get()));
+    FcPtr<FcObjectSet> properties (fc->objectSetCreate(), fc->objectSetDestroy);
+    fc->objectSetAdd (properties.get(), FC_FAMILY);
+    FcPtr<FcFontSet> fonts (fc->fontList (nullptr, pattern.get(), properties.get()), fc->fontSetDestroy);
 
     if (fonts == nullptr)
         return {};
@@ -73,7 +116,7 @@ juce::String JapaneseTypeface::findFamilyName (const juce::String& sampleText)
     juce::StringArray candidates;
 
     for (int i = 0; i < fonts->nfont; ++i)
-        if (auto name = knownFamilyOf (fonts->fonts[i], knownFamilies); name.isNotEmpty())
+        if (auto name = knownFamilyOf (*fc, fonts->fonts[i], knownFamilies); name.isNotEmpty())
             candidates.addIfNotAlreadyThere (name);
 
     // fontconfig's listing order is arbitrary; sorting keeps the choice stable.

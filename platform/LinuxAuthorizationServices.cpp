@@ -4,6 +4,9 @@
 #include "platform/HelperTrust.h"
 #include "platform/linux/HelperConnection.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace
 {
     HelperConnection& toConnection (AuthorizationServices::Handle handle)
@@ -12,8 +15,9 @@ namespace
     }
 }
 
-LinuxAuthorizationServices::LinuxAuthorizationServices (std::vector<std::string> command)
-    : helperCommand (std::move (command))
+LinuxAuthorizationServices::LinuxAuthorizationServices (std::vector<std::string> command,
+                                                        PromptObstacle obstacleToReport)
+    : helperCommand (std::move (command)), obstacle (std::move (obstacleToReport))
 {
 }
 
@@ -26,7 +30,26 @@ std::vector<std::string> LinuxAuthorizationServices::getPkexecCommand()
     if (! helper.has_value())
         return {};
 
-    return { "/usr/bin/pkexec", helper->getFullPathName().toStdString() };
+    return { pkexecPath, helper->getFullPathName().toStdString() };
+}
+
+AuthorizationServices::PromptObstacle LinuxAuthorizationServices::findPkexecObstacle()
+{
+    using Kind = PromptObstacle::Kind;
+
+    if (::access (pkexecPath, X_OK) != 0)
+        return { Kind::launcherMissing, pkexecPath };
+
+    const auto helper = HelperLocation::find();
+    const auto helperPath = helper.getFullPathName().toStdString();
+
+    if (! helper.existsAsFile())
+        return { Kind::helperMissing, helperPath };
+
+    if (! HelperTrust::verify (helper).has_value())
+        return { Kind::helperUntrusted, helperPath };
+
+    return {};
 }
 
 AuthorizationServices::Status LinuxAuthorizationServices::create (Handle& handle)
@@ -49,7 +72,8 @@ AuthorizationServices::Status LinuxAuthorizationServices::launchPrivileged (Hand
     if (! connection.hasStarted())
         return startHelper (connection, request);
 
-    return connection.request (request);
+    // Whether the tool ran, not how it fared: the caller judges the outcome by its effects.
+    return connection.request (request).code;
 }
 
 AuthorizationServices::Status LinuxAuthorizationServices::startHelper (HelperConnection& connection,
@@ -65,7 +89,7 @@ AuthorizationServices::Status LinuxAuthorizationServices::startHelper (HelperCon
     }
 
     // The first reply comes once the user has answered the prompt.
-    const auto status = connection.request (firstRequest);
+    const auto status = connection.request (firstRequest).code;
 
     const std::scoped_lock lock (promptLock);
     askingConnection = nullptr;
@@ -75,6 +99,21 @@ AuthorizationServices::Status LinuxAuthorizationServices::startHelper (HelperCon
 void LinuxAuthorizationServices::waitForTool (Handle)
 {
     // The helper replies only once the tool has ended: nothing is left to wait for.
+}
+
+bool LinuxAuthorizationServices::pathExists (Handle handle, const char* path)
+{
+    if (handle != nullptr && toConnection (handle).hasStarted())
+    {
+        const auto reply = toConnection (handle).request ({ HelperProtocol::existenceQuery, path });
+
+        if (reply.code == HelperProtocol::pathPresent || reply.code == HelperProtocol::pathAbsent)
+            return reply.code == HelperProtocol::pathPresent;
+    }
+
+    // No helper to ask: what the user can see.
+    struct stat info {};
+    return ::stat (path, &info) == 0;
 }
 
 void LinuxAuthorizationServices::releaseDestroyingRights (Handle handle)

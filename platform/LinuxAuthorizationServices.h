@@ -17,15 +17,29 @@ class HelperConnection;
 class LinuxAuthorizationServices : public AuthorizationServices
 {
 public:
-    /** The program and arguments that start the helper with administrator rights. */
-    explicit LinuxAuthorizationServices (std::vector<std::string> helperCommand);
+    /** The program and arguments that start the helper with administrator rights,
+        and what, if anything, keeps them from asking. */
+    explicit LinuxAuthorizationServices (std::vector<std::string> helperCommand,
+                                         PromptObstacle obstacle = {});
+
+    static constexpr const char* pkexecPath = "/usr/bin/pkexec";
 
     /** pkexec at its absolute path, on the helper installed beside the program. */
     static std::vector<std::string> getPkexecCommand();
 
+    /** Why that command cannot ask: no pkexec, no helper, or one that anyone but
+        root could change. */
+    static PromptObstacle findPkexecObstacle();
+
+    PromptObstacle findPromptObstacle() const override  { return obstacle; }
+
     Status create (Handle& handle) override;
     Status launchPrivileged (Handle handle, const char* toolPath, char* const* arguments) override;
     void waitForTool (Handle handle) override;
+
+    /** Asked of the helper, as root, for the paths it may remove: the user may not
+        even be able to look into their folders. The user's own view otherwise. */
+    bool pathExists (Handle handle, const char* path) override;
     void releaseDestroyingRights (Handle handle) override;
     void withdrawPrompt() override;
 
@@ -33,6 +47,7 @@ private:
     Status startHelper (HelperConnection& connection, const std::vector<std::string>& firstRequest);
 
     const std::vector<std::string> helperCommand;
+    const PromptObstacle obstacle;
 
     std::mutex promptLock;
     HelperConnection* askingConnection = nullptr;   // whose first reply, the answer, is awaited

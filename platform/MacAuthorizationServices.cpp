@@ -2,6 +2,7 @@
 
 #include <Security/Authorization.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace
 {
@@ -37,6 +38,11 @@ void MacAuthorizationServices::waitForTool (Handle)
     // The program starts no other child processes, so this is the launched tool.
     int status = 0;
     wait (&status);
+}
+
+bool MacAuthorizationServices::pathExists (Handle, const char* path)
+{
+    return access (path, F_OK) == 0;
 }
 
 void MacAuthorizationServices::releaseDestroyingRights (Handle handle)

@@ -72,10 +72,23 @@ void QMVHubLookAndFeel::drawButtonBackground (juce::Graphics& g, juce::Button& b
     if (width <= 0.0f || height <= 0.0f)
         return;
 
+    const auto shape = [&] (float inset)
+    {
+        return roundedRectangle (0.5f + inset, 0.5f + inset, width - 2.0f * inset, height - 2.0f * inset,
+                                 cornerSizeForHeight (height - 2.0f * inset),
+                                 button.isConnectedOnLeft(), button.isConnectedOnRight(),
+                                 button.isConnectedOnTop(), button.isConnectedOnBottom());
+    };
+
     g.setColour (colour);
-    g.fillPath (roundedRectangle (0.5f, 0.5f, width, height, cornerSizeForHeight (height),
-                                  button.isConnectedOnLeft(), button.isConnectedOnRight(),
-                                  button.isConnectedOnTop(), button.isConnectedOnBottom()));
+    g.fillPath (shape (0.0f));
+
+    // The focus ring, inside the shape, where the keyboard will press.
+    if (button.hasKeyboardFocus (false))
+    {
+        g.setColour (juce::Colour (highlight));
+        g.strokePath (shape (1.0f), juce::PathStrokeType (2.0f));
+    }
 }
 
 juce::Font QMVHubLookAndFeel::getTextButtonFont (juce::TextButton&, int buttonHeight)

@@ -46,3 +46,8 @@ CAuth::Status CAuth::execute (const char* toolPath, char* const* arguments)
 
     return status;
 }
+
+bool CAuth::exists (const char* path)
+{
+    return services->pathExists (authorized ? authorizationRef : nullptr, path);
+}

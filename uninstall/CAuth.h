@@ -22,6 +22,10 @@ public:
         status says whether it could be launched, not how the tool itself fared. */
     Status execute (const char* toolPath, char* const* arguments);
 
+    /** Whether anything is at the path, seen with these rights where the system
+        lets us look with them, and with the user's own otherwise. */
+    bool exists (const char* path);
+
     static constexpr Status notAuthorized = -60002;
 
 private:

@@ -1,59 +1,53 @@
 #include "uninstall/DriverRemoval.h"
 
-#include <juce_core/juce_core.h>
-
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace DriverRemoval
 {
-    namespace
-    {
-        // With the user's own rights, following links, as the tool that removes will see it.
-        bool exists (const std::string& path)
-        {
-            return juce::File (juce::String::fromUTF8 (path.c_str())).exists();
-        }
-    }
-
     std::vector<Bundle> survey (const std::vector<std::string>& targets)
     {
         std::vector<Bundle> bundles;
 
         for (auto& target : targets)
-            bundles.push_back ({ target, exists (target) ? State::present : State::absent });
+        {
+            struct stat info {};
+            bundles.push_back ({ target, ::stat (target.c_str(), &info) == 0 ? State::present : State::absent });
+        }
 
         return bundles;
     }
 
-    std::vector<Bundle> removeExisting (const std::vector<std::string>& targets, const Remover& remove)
+    std::vector<Bundle> removeExisting (const std::vector<std::string>& targets, const Rights& rights)
     {
         std::vector<Bundle> bundles;
 
         // Each test comes right before its own removal: an earlier removal can take a later target with it.
         for (auto& target : targets)
         {
-            bundles.push_back ({ target, exists (target) ? State::present : State::absent });
+            bundles.push_back ({ target, rights.exists (target) ? State::present : State::absent });
 
             if (bundles.back().state == State::present)
-                remove (target);
+                rights.remove (target);
         }
 
         // The tool's status says nothing of whether the files went; the files do.
         for (auto& bundle : bundles)
             if (bundle.state == State::present)
-                bundle.state = exists (bundle.path) ? State::remains : State::removed;
+                bundle.state = rights.exists (bundle.path) ? State::remains : State::removed;
 
         return bundles;
     }
 
-    Remover throughAuthorization (CAuth& auth)
+    Rights throughAuthorization (CAuth& auth)
     {
-        return [&auth] (const std::string& path)
-        {
-            char removeRecursively[] = "-r";
-            char* arguments[] = { removeRecursively, const_cast<char*> (path.c_str()), nullptr };
-            auth.execute ("/bin/rm", arguments);
-        };
+        return { [&auth] (const std::string& path) { return auth.exists (path.c_str()); },
+                 [&auth] (const std::string& path)
+                 {
+                     char removeRecursively[] = "-r";
+                     char* arguments[] = { removeRecursively, const_cast<char*> (path.c_str()), nullptr };
+                     auth.execute ("/bin/rm", arguments);
+                 } };
     }
 
     bool anyIn (const std::vector<Bundle>& bundles, State state)

@@ -19,18 +19,24 @@ namespace DriverRemoval
         State state;
     };
 
-    /** Removes one path, with whatever rights the caller holds; returns once done. */
-    using Remover = std::function<void (const std::string& path)>;
+    /** What removes, and what looks, with the same rights. */
+    struct Rights
+    {
+        std::function<bool (const std::string& path)> exists;
 
-    /** Each target as it is now, present or absent; changes nothing. */
+        /** Returns once the removal has ended, whether or not it worked. */
+        std::function<void (const std::string& path)> remove;
+    };
+
+    /** Each target as the user sees it now, present or absent; changes nothing. */
     std::vector<Bundle> survey (const std::vector<std::string>& targets);
 
     /** Removes the targets that exist and tells, for each target, whether it was
         absent, removed or remains. */
-    std::vector<Bundle> removeExisting (const std::vector<std::string>& targets, const Remover& remove);
+    std::vector<Bundle> removeExisting (const std::vector<std::string>& targets, const Rights& rights);
 
-    /** "/bin/rm -r" on the path, run through the authorization. */
-    Remover throughAuthorization (CAuth& auth);
+    /** Looks through the authorization, and removes with "/bin/rm -r" run through it. */
+    Rights throughAuthorization (CAuth& auth);
 
     bool anyIn (const std::vector<Bundle>& bundles, State state);
 

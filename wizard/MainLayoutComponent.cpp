@@ -2,6 +2,7 @@
 
 #include "app/JapaneseLocale.h"
 #include "uninstall/DriverRemoval.h"
+#include "wizard/ObstacleText.h"
 
 namespace
 {
@@ -130,20 +131,24 @@ void MainLayoutComponent::startUninstall()
 
 void MainLayoutComponent::run()
 {
-    if (! obtainAuthorization())
+    auto services = uninstallSetup.createServices();
+    const auto obstacle = services->findPromptObstacle();
+
+    if (obstacle.kind == AuthorizationServices::PromptObstacle::Kind::none
+         && obtainAuthorization (std::move (services)))
     {
-        releaseAuthorization();
-        callOnMessageThread ([] (MainLayoutComponent& host) { host.showRefusal(); });
+        auto remainingFiles = removeDriverFiles();
+        callOnMessageThread ([remainingFiles] (MainLayoutComponent& host) { host.finishUninstall (remainingFiles); });
         return;
     }
 
-    auto remainingFiles = removeDriverFiles();
-    callOnMessageThread ([remainingFiles] (MainLayoutComponent& host) { host.finishUninstall (remainingFiles); });
+    releaseAuthorization();
+    callOnMessageThread ([obstacle] (MainLayoutComponent& host) { host.showRefusal (obstacle); });
 }
 
-bool MainLayoutComponent::obtainAuthorization()
+bool MainLayoutComponent::obtainAuthorization (std::unique_ptr<AuthorizationServices> services)
 {
-    auth = authorizationRequest.ask (uninstallSetup.createServices());
+    auth = authorizationRequest.ask (std::move (services));
 
     // Closed while the prompt was open: whatever the answer was, nothing is removed.
     return auth != nullptr && auth->isAuthorized() && ! threadShouldExit();
@@ -183,11 +188,15 @@ void MainLayoutComponent::callOnMessageThread (std::function<void (MainLayoutCom
     });
 }
 
-void MainLayoutComponent::showRefusal()
+void MainLayoutComponent::showRefusal (const AuthorizationServices::PromptObstacle& obstacle)
 {
     // This call is the job's last act: once its thread has ended, a click can start it again.
     waitForThreadToExit (-1);
     welcomeComponent->restoreIdleState();
+
+    // A user who said no needs no words; one who was never asked does.
+    if (auto explanation = ObstacleText::describe (obstacle); explanation.isNotEmpty())
+        welcomeComponent->explainProblem (explanation, juce::String::fromUTF8 (obstacle.path.c_str()));
 }
 
 void MainLayoutComponent::finishUninstall (const juce::StringArray& remainingFiles)

@@ -36,7 +36,7 @@ public:
 
     /** The uninstall job: asks for the rights, removes the bundles that exist, waits,
         gives the rights back and hands "finished" to the message thread; or, when the
-        rights are refused, hands the refusal back. */
+        rights are refused or cannot even be asked for, hands that back. */
     void run() override;
 
     const juce::Array<juce::Component*>& getPageStack() const noexcept   { return pageStack; }
@@ -46,12 +46,12 @@ public:
 
 private:
     void startUninstall();
-    bool obtainAuthorization();
+    bool obtainAuthorization (std::unique_ptr<AuthorizationServices> services);
     juce::StringArray removeDriverFiles();
     void releaseAuthorization();
     void callOnMessageThread (std::function<void (MainLayoutComponent&)> call);
     void finishUninstall (const juce::StringArray& remainingFiles);
-    void showRefusal();
+    void showRefusal (const AuthorizationServices::PromptObstacle& obstacle);
 
     void moveForwardTo (const juce::String& pageName);
     void moveBackwardTo (const juce::String& pageName);

@@ -1,21 +1,28 @@
 #include "wizard/ThankYouComponent.h"
 
+#include "wizard/PathLines.h"
+
 ThankYouComponent::ThankYouComponent (juce::ActionBroadcaster* broadcasterToUse, const juce::String& pageName)
     : Component (pageName),
       broadcaster (broadcasterToUse)
 {
     titleLabel = std::make_unique<juce::Label> ("l", TRANS ("Completed"));
     titleLabel->setFont (juce::Font (28.0f, juce::Font::bold));
+    titleLabel->setDescription (TRANS ("The result of the uninstallation."));
     addAndMakeVisible (*titleLabel);
 
-    okButton = std::make_unique<juce::TextButton> ("b");
+    okButton = std::make_unique<PageButton> ("b");
     okButton->addListener (this);
     okButton->setButtonText ("OK");
+    okButton->setDescription (TRANS ("Closes the uninstaller."));
     addAndMakeVisible (*okButton);
 
     messageBox = std::make_unique<juce::TextEditor> ("desc");
     messageBox->setMultiLine (true, true);
     messageBox->setReadOnly (true);
+    messageBox->setWantsKeyboardFocus (false);   // read only: Return must reach the OK button
+    messageBox->setTitle (TRANS ("Details"));
+    messageBox->setDescription (TRANS ("What was removed, and what could not be."));
     messageBox->setText (TRANS ("The uninstallation was completed."));
     addAndMakeVisible (*messageBox);
 }
@@ -42,6 +49,9 @@ void ThankYouComponent::resized()
     const auto title = titleLabel->getBounds();
     messageBox->setBounds (title.getX(), title.getBottom() + 10, title.getWidth(), 60);
     okButton->setBounds (title.getX(), messageBox->getBottom() + 20, title.getWidth(), 60);
+
+    if (! remainingFiles.isEmpty())
+        showRemainingFileList();
 }
 
 void ThankYouComponent::buttonClicked (juce::Button* button)
@@ -50,9 +60,28 @@ void ThankYouComponent::buttonClicked (juce::Button* button)
         broadcaster->sendActionMessage ("completed");
 }
 
+void ThankYouComponent::visibilityChanged()
+{
+    if (isVisible())
+        okButton->grabKeyboardFocus();
+}
+
 void ThankYouComponent::showRemainingFiles (const juce::StringArray& paths)
 {
-    if (! paths.isEmpty())
-        messageBox->setText (TRANS ("Some driver files could not be removed:") + "\n"
-                               + paths.joinIntoString ("\n"));
+    if (paths.isEmpty())
+        return;
+
+    remainingFiles = paths;
+    titleLabel->setText (TRANS ("Not all files were removed"), juce::dontSendNotification);
+    showRemainingFileList();
+}
+
+void ThankYouComponent::showRemainingFileList()
+{
+    juce::StringArray lines (TRANS ("Some driver files could not be removed:"));
+
+    for (auto& path : remainingFiles)
+        lines.addArray (PathLines::wrapToFit (path, *messageBox));
+
+    messageBox->setText (lines.joinIntoString ("\n"));
 }

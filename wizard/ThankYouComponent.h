@@ -1,6 +1,6 @@
 #pragma once
 
-#include <juce_gui_basics/juce_gui_basics.h>
+#include "wizard/PageButton.h"
 
 /** The last page: says that the removal is done; its button ends the program. */
 class ThankYouComponent : public juce::Component,
@@ -14,8 +14,11 @@ public:
     void resized() override;
     void buttonClicked (juce::Button* button) override;
 
-    /** Names the files that are still there instead of reporting success; an empty
-        list leaves the page as it is. */
+    /** Once shown, the OK button has the keyboard focus, so that Return ends the program. */
+    void visibilityChanged() override;
+
+    /** Names the files that are still there, under a title of its own, instead of
+        reporting success; an empty list leaves the page as it is. */
     void showRemainingFiles (const juce::StringArray& paths);
 
     juce::Label& getTitleLabel() noexcept          { return *titleLabel; }
@@ -23,10 +26,13 @@ public:
     juce::TextButton& getOkButton() noexcept       { return *okButton; }
 
 private:
+    void showRemainingFileList();
+
     juce::ActionBroadcaster* broadcaster;
     std::unique_ptr<juce::Label> titleLabel;
     std::unique_ptr<juce::TextEditor> messageBox;
-    std::unique_ptr<juce::TextButton> okButton;
+    std::unique_ptr<PageButton> okButton;
+    juce::StringArray remainingFiles;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ThankYouComponent)
 };

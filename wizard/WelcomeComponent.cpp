@@ -1,13 +1,24 @@
 #include "wizard/WelcomeComponent.h"
 
 #include "platform/AppTempFolder.h"
+#include "wizard/PathLines.h"
+
+namespace
+{
+    juce::String describeTheUninstaller()
+    {
+        return TRANS ("This uninstaller removes PELK USB MIDI Driver from the system. "
+                      "You may prompt to enter your password in the uninstallation process.");
+    }
+}
 
 WelcomeComponent::WelcomeComponent (juce::ActionBroadcaster* broadcasterToUse, const juce::String& pageName)
     : Component (pageName),
       broadcaster (broadcasterToUse)
 {
-    uninstallButton = std::make_unique<juce::TextButton> ("b");
+    uninstallButton = std::make_unique<PageButton> ("b");
     uninstallButton->setButtonText (TRANS ("Uninstall Driver"));
+    uninstallButton->setDescription (TRANS ("Asks for an administrator's password, then removes the driver."));
     uninstallButton->addListener (this);
     addAndMakeVisible (*uninstallButton);
 
@@ -18,8 +29,10 @@ WelcomeComponent::WelcomeComponent (juce::ActionBroadcaster* broadcasterToUse, c
     descriptionBox->setReadOnly (true);
     descriptionBox->setMultiLine (true, true);
     descriptionBox->setColour (juce::TextEditor::backgroundColourId, juce::Colour (0x00000000));
-    descriptionBox->setText (TRANS ("This uninstaller removes PELK USB MIDI Driver from the system. "
-                                    "You may prompt to enter your password in the uninstallation process."));
+    descriptionBox->setWantsKeyboardFocus (false);   // read only: the focus stays on the button
+    descriptionBox->setTitle (TRANS ("Description"));
+    descriptionBox->setDescription (TRANS ("What the uninstaller removes."));
+    descriptionBox->setText (describeTheUninstaller());
     addAndMakeVisible (*descriptionBox);
 
     // Whatever a previous run left behind goes; failing to clear it is harmless.
@@ -46,7 +59,8 @@ void WelcomeComponent::resized()
 
     uninstallButton->setBounds (20, 20, width, 60);
     progressBar->setBounds (20, getHeight() / 2, width, 8);
-    descriptionBox->setBounds (20, uninstallButton->getBottom() + 10, width, 60);
+    const auto top = uninstallButton->getBottom() + 10;
+    descriptionBox->setBounds (20, top, width, explaining ? getHeight() - 20 - top : 60);
 }
 
 void WelcomeComponent::buttonClicked (juce::Button* button)
@@ -62,7 +76,21 @@ void WelcomeComponent::buttonClicked (juce::Button* button)
 
 void WelcomeComponent::restoreIdleState()
 {
+    explaining = false;
+    resized();
+    descriptionBox->setText (describeTheUninstaller());
     descriptionBox->setVisible (true);
     progressBar->setVisible (false);
     uninstallButton->setEnabled (true);
+    uninstallButton->grabKeyboardFocus();
+}
+
+void WelcomeComponent::explainProblem (const juce::String& explanation, const juce::String& path)
+{
+    explaining = true;
+    resized();
+
+    juce::StringArray lines (explanation);
+    lines.addArray (PathLines::wrapToFit (path, *descriptionBox));
+    descriptionBox->setText (lines.joinIntoString ("\n"));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <juce_gui_basics/juce_gui_basics.h>
+#include "wizard/PageButton.h"
 
 /** The first page: says what will be removed and offers the one button that
     starts the removal. */
@@ -15,8 +15,13 @@ public:
     void resized() override;
     void buttonClicked (juce::Button* button) override;
 
-    /** Back to the look the page starts with, after the rights were refused. */
+    /** Back to the look the page starts with, after the rights were refused; the
+        button has the keyboard focus again. */
     void restoreIdleState();
+
+    /** Says in the description box, grown into the room below it, why the user could
+        not be asked for the password, and names the file concerned. */
+    void explainProblem (const juce::String& explanation, const juce::String& path);
 
     juce::TextButton& getUninstallButton() noexcept     { return *uninstallButton; }
     juce::ProgressBar& getProgressBar() noexcept        { return *progressBar; }
@@ -25,8 +30,10 @@ public:
 private:
     juce::ActionBroadcaster* broadcaster;
     std::unique_ptr<juce::ProgressBar> progressBar;
-    std::unique_ptr<juce::TextButton> uninstallButton;
+    std::unique_ptr<PageButton> uninstallButton;
     std::unique_ptr<juce::TextEditor> descriptionBox;
+
+    bool explaining = false;
 
     // Outside 0..1 on purpose: the bar shows that work goes on, not how much is done.
     double progressValue = 2.0;

@@ -1,7 +1,5 @@
 #include "platform/linux/HelperConnection.h"
 
-#include "platform/linux/HelperProtocol.h"
-
 #include <cerrno>
 #include <csignal>
 #include <ctime>
@@ -109,12 +107,12 @@ bool HelperConnection::start (const std::vector<std::string>& command)
     return true;
 }
 
-std::int32_t HelperConnection::request (const std::vector<std::string>& toolAndArguments)
+HelperProtocol::Reply HelperConnection::request (const std::vector<std::string>& toolAndArguments)
 {
     if (toHelper < 0)
-        return helperGone;
+        return { helperGone };
 
-    std::int32_t reply = helperGone;
+    HelperProtocol::Reply reply;
 
     {
         const ScopedSigpipeHold hold;
@@ -125,7 +123,7 @@ std::int32_t HelperConnection::request (const std::vector<std::string>& toolAndA
     }
 
     close();
-    return helperGone;
+    return { helperGone };
 }
 
 void HelperConnection::closeRequestPipe()

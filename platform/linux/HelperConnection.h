@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/linux/HelperProtocol.h"
+
 #include <cstdint>
 #include <mutex>
 #include <string>
@@ -21,8 +23,8 @@ public:
     bool hasStarted() const noexcept  { return started; }
 
     /** Sends one request and waits for the reply. If the helper has gone (a refused
-        prompt ends pkexec), reaps it and returns a non-zero status. */
-    std::int32_t request (const std::vector<std::string>& toolAndArguments);
+        prompt ends pkexec), reaps it and replies with the code helperGone. */
+    HelperProtocol::Reply request (const std::vector<std::string>& toolAndArguments);
 
     /** Ends the helper's input: it exits once it has answered what it already has. */
     void closeRequestPipe();

@@ -130,19 +130,21 @@ HelperProtocol::ReadResult HelperProtocol::readRequest (int fd, std::vector<std:
     return ReadResult::request;
 }
 
-bool HelperProtocol::writeReply (int fd, std::int32_t reply)
+bool HelperProtocol::writeReply (int fd, const Reply& reply)
 {
-    auto bytes = encodeNumber ((std::uint32_t) reply);
+    auto bytes = encodeNumber ((std::uint32_t) reply.code);
+    auto status = encodeNumber ((std::uint32_t) reply.toolExitStatus);
+    bytes.insert (bytes.end(), status.begin(), status.end());
     return writeAll (fd, bytes.data(), bytes.size());
 }
 
-bool HelperProtocol::readReply (int fd, std::int32_t& reply)
+bool HelperProtocol::readReply (int fd, Reply& reply)
 {
-    std::uint32_t value = 0;
+    std::uint32_t code = 0, status = 0;
 
-    if (readNumber (fd, value) != NumberRead::ok)
+    if (readNumber (fd, code) != NumberRead::ok || readNumber (fd, status) != NumberRead::ok)
         return false;
 
-    reply = (std::int32_t) value;
+    reply = { (std::int32_t) code, (std::int32_t) status };
     return true;
 }

@@ -7,7 +7,8 @@
 /** The frames that pass between the program and its privileged helper over a pair
     of pipes. A request is a count followed by that many strings, the tool's absolute
     path first and then its arguments; every number is 4 bytes, little-endian, and
-    every string is its length followed by its bytes. A reply is one number.
+    every string is its length followed by its bytes. A reply is two numbers: a code,
+    then the tool's exit status.
     Shared by both ends, and free of the framework so that the helper stays small. */
 class HelperProtocol
 {
@@ -15,13 +16,47 @@ public:
     static constexpr std::uint32_t maxStrings = 8;
     static constexpr std::uint32_t maxStringLength = 4096;
 
-    /** What the helper answers to a request. */
-    enum Reply : std::int32_t
+    /** The first number of a reply. Only toolStarted means that the tool ran, and the
+        program takes every other code as "could not be launched"; how the tool fared
+        is the second number, and is no part of the code. */
+    enum Code : std::int32_t
     {
+        /** The tool was started and has ended. */
         toolStarted = 0,
+
+        /** The request is not one the helper runs; nothing ran, and it goes on serving. */
         toolNotAllowed = 1,
-        requestMalformed = 2,
-        toolNotStarted = 3
+
+        /** The request could not be read; this is the helper's last reply before it ends. */
+        framingLost = 2,
+
+        /** The request was allowed, but the tool could not be started (missing, not
+            executable); the helper goes on serving. */
+        toolNotStarted = 3,
+
+        /** A removal refused because a folder on the target's path is a link, or may
+            be written by others than root; nothing ran, and the helper goes on serving. */
+        pathNotTrusted = 4,
+
+        /** The answers to an existence query: lstat, as root, found something at the
+            path (a dangling link too), or nothing. */
+        pathPresent = 5,
+        pathAbsent = 6
+    };
+
+    /** In place of a tool's path: asks whether one of the paths that may be removed
+        exists, the path being the one argument. */
+    static constexpr const char* existenceQuery = "lstat";
+
+    /** The second number when no tool ran. */
+    static constexpr std::int32_t noExitStatus = -1;
+
+    struct Reply
+    {
+        std::int32_t code = toolNotStarted;
+
+        /** The tool's exit status, or 128 and the number of the signal that ended it. */
+        std::int32_t toolExitStatus = noExitStatus;
     };
 
     enum class ReadResult { request, endOfInput, malformed };
@@ -32,8 +67,8 @@ public:
         frame cut short, a count or length out of bounds or a NUL in a string is malformed. */
     static ReadResult readRequest (int fd, std::vector<std::string>& toolAndArguments);
 
-    static bool writeReply (int fd, std::int32_t reply);
-    static bool readReply (int fd, std::int32_t& reply);
+    static bool writeReply (int fd, const Reply& reply);
+    static bool readReply (int fd, Reply& reply);
 
     /** Writes all bytes, going on after interruptions. */
     static bool writeAll (int fd, const void* data, std::size_t size);

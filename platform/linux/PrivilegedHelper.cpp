@@ -1,6 +1,8 @@
 // The program's privileged helper. pkexec starts it as root for anyone who can
 // authenticate, so it runs only what the uninstaller needs: "/bin/echo" with no
-// arguments, and "/bin/rm -r" on one of the driver bundles, byte for byte.
+// arguments, and "/bin/rm -r" on one of the driver bundles, byte for byte, where
+// nobody but root can change the folders on the bundle's path. It also tells
+// whether one of those bundles exists, which the user may be unable to see.
 // Requests come on standard input and replies go to standard output (see
 // HelperProtocol); it exits when its input ends, which is also what happens when
 // the program that started it dies.
@@ -10,8 +12,11 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -20,41 +25,140 @@ namespace
 {
     using Strings = std::vector<std::string>;
 
-    /** The product takes nothing from its command line or environment; the build for
-        the tests, which is never installed, is given scratch paths in their place. */
-    Strings allowedTargets ([[maybe_unused]] int argc, [[maybe_unused]] char** argv)
+    /** What the helper may run: the two tools, and the folders that rm may remove. */
+    struct AllowList
     {
+        std::string echoTool = "/bin/echo";
+        std::string removeTool = "/bin/rm";
+        Strings targets;
+    };
+
+    /** The product takes nothing from its command line or environment; the build for
+        the tests, which is never installed, is given scratch paths in their place and
+        may be given stand-ins for the tools as "--echo=PATH" and "--rm=PATH". */
+    AllowList readAllowList ([[maybe_unused]] int argc, [[maybe_unused]] char** argv)
+    {
+        AllowList allowed;
+
        #ifdef PELK_HELPER_FOR_TESTS
-        return Strings (argv + 1, argv + argc);
+        for (auto& argument : Strings (argv + 1, argv + argc))
+        {
+            if (argument.rfind ("--echo=", 0) == 0)
+                allowed.echoTool = argument.substr (7);
+            else if (argument.rfind ("--rm=", 0) == 0)
+                allowed.removeTool = argument.substr (5);
+            else
+                allowed.targets.push_back (argument);
+        }
        #else
-        return Strings (DriverBundles::paths.begin(), DriverBundles::paths.end());
+        allowed.targets.assign (DriverBundles::paths.begin(), DriverBundles::paths.end());
        #endif
+
+        return allowed;
     }
 
-    bool isAllowed (const Strings& request, const Strings& targets)
+    bool isTarget (const std::string& path, const AllowList& allowed)
     {
-        if (request == Strings { "/bin/echo" })
-            return true;
-
-        if (request.size() != 3 || request[0] != "/bin/rm" || request[1] != "-r")
-            return false;
-
-        for (auto& target : targets)
-            if (request[2] == target)
+        for (auto& target : allowed.targets)
+            if (path == target)
                 return true;
 
         return false;
     }
 
+    bool isAllowed (const Strings& request, const AllowList& allowed)
+    {
+        if (request == Strings { allowed.echoTool })
+            return true;
+
+        return request.size() == 3 && request[0] == allowed.removeTool && request[1] == "-r"
+            && isTarget (request[2], allowed);
+    }
+
+    bool isExistenceQuery (const Strings& request, const AllowList& allowed)
+    {
+        return request.size() == 2 && request[0] == HelperProtocol::existenceQuery
+            && isTarget (request[1], allowed);
+    }
+
+    HelperProtocol::Reply answerExistence (const std::string& target)
+    {
+        struct stat info {};
+        return { ::lstat (target.c_str(), &info) == 0 ? HelperProtocol::pathPresent
+                                                      : HelperProtocol::pathAbsent };
+    }
+
+    /** Whether nobody but root, or the user we run as, can change where the path leads:
+        every folder from "/" down to its parent is a real folder, not a link, owned by
+        one of them and writable by nobody else, unless it is sticky, where nobody else
+        may move their entries. Asked before each removal, since folders change. */
+    bool isOnATrustedPath (const std::string& target)
+    {
+        const auto us = ::geteuid();
+
+        for (auto slash = target.find ('/'); slash != std::string::npos; slash = target.find ('/', slash + 1))
+        {
+            struct stat info {};
+            auto folder = slash == 0 ? std::string ("/") : target.substr (0, slash);
+
+            if (::lstat (folder.c_str(), &info) != 0 || ! S_ISDIR (info.st_mode))
+                return false;
+
+            if (info.st_uid != 0 && info.st_uid != us)
+                return false;
+
+            if ((info.st_mode & (S_IWGRP | S_IWOTH)) != 0 && (info.st_mode & S_ISVTX) == 0)
+                return false;
+        }
+
+        return true;
+    }
+
+    /** Closes every descriptor above standard error, one by one where the kernel
+        cannot do it at once (too old, or a filter forbids it). False if some may be left. */
+    bool closeDescriptorsAboveStandardError()
+    {
+        if (::close_range (STDERR_FILENO + 1, ~0U, 0) == 0)
+            return true;
+
+        auto* folder = ::opendir ("/proc/self/fd");
+
+        if (folder == nullptr)
+            return false;
+
+        std::vector<int> open;
+
+        while (auto* entry = ::readdir (folder))
+            if (auto fd = std::atoi (entry->d_name); fd > STDERR_FILENO && fd != ::dirfd (folder))
+                open.push_back (fd);
+
+        ::closedir (folder);
+
+        for (auto fd : open)
+            ::close (fd);
+
+        return true;
+    }
+
+    /** What we ignore or hold back, or were handed ignored, is no business of the tools. */
+    void restoreDefaultSignals()
+    {
+        for (int number = 1; number < NSIG; ++number)
+            ::signal (number, SIG_DFL);
+
+        sigset_t none;
+        sigemptyset (&none);
+        ::sigprocmask (SIG_SETMASK, &none, nullptr);
+    }
+
     [[noreturn]] void becomeTool (const Strings& request, int errorPipe)
     {
         // Nothing the tool prints may reach the pipes that carry our frames.
-        auto devNull = ::open ("/dev/null", O_RDWR);
+        auto devNull = ::open ("/dev/null", O_RDWR | O_CLOEXEC);
 
-        if (devNull >= 0)
+        if (devNull >= 0 && ::dup2 (devNull, STDIN_FILENO) >= 0 && ::dup2 (devNull, STDOUT_FILENO) >= 0)
         {
-            ::dup2 (devNull, STDIN_FILENO);
-            ::dup2 (devNull, STDOUT_FILENO);
+            restoreDefaultSignals();
 
             std::vector<char*> argv;
             for (auto& text : request)
@@ -69,14 +173,19 @@ namespace
         ::_exit (127);
     }
 
-    /** Runs the tool, waits for it to end and says whether it could be started;
-        the tool's own exit status is not our answer. */
-    std::int32_t runTool (const Strings& request)
+    /** The tool's exit status, or 128 and the signal that ended it, as shells give it. */
+    std::int32_t toolExitStatus (int waitStatus)
+    {
+        return WIFSIGNALED (waitStatus) ? 128 + WTERMSIG (waitStatus) : WEXITSTATUS (waitStatus);
+    }
+
+    /** Runs the tool and waits for it to end. */
+    HelperProtocol::Reply runTool (const Strings& request)
     {
         int errorPipe[2];
 
         if (::pipe2 (errorPipe, O_CLOEXEC) != 0)
-            return HelperProtocol::toolNotStarted;
+            return { HelperProtocol::toolNotStarted };
 
         auto pid = ::fork();
 
@@ -91,20 +200,30 @@ namespace
         ::close (errorPipe[0]);
 
         if (pid < 0)
-            return HelperProtocol::toolNotStarted;
+            return { HelperProtocol::toolNotStarted };
 
         int status = 0;
         while (::waitpid (pid, &status, 0) < 0 && errno == EINTR) {}
 
-        return execFailed ? HelperProtocol::toolNotStarted : HelperProtocol::toolStarted;
+        if (execFailed)
+            return { HelperProtocol::toolNotStarted };
+
+        return { HelperProtocol::toolStarted, toolExitStatus (status) };
     }
 
-    std::int32_t answer (const Strings& request, const Strings& targets)
+    HelperProtocol::Reply answer (const Strings& request, const AllowList& allowed)
     {
-        if (request.front().empty() || request.front().front() != '/')
-            return HelperProtocol::requestMalformed;
+        if (isExistenceQuery (request, allowed))
+            return answerExistence (request[1]);
 
-        return isAllowed (request, targets) ? runTool (request) : HelperProtocol::toolNotAllowed;
+        if (! isAllowed (request, allowed))
+            return { HelperProtocol::toolNotAllowed };
+
+        // Whoever may change a folder on the way could point the removal elsewhere.
+        if (request.size() == 3 && ! isOnATrustedPath (request[2]))
+            return { HelperProtocol::pathNotTrusted };
+
+        return runTool (request);
     }
 }
 
@@ -114,9 +233,10 @@ int main (int argc, char** argv)
     ::signal (SIGPIPE, SIG_IGN);
 
     // Whatever else we were handed is no business of the tools.
-    ::close_range (STDERR_FILENO + 1, ~0U, 0);
+    if (! closeDescriptorsAboveStandardError())
+        return 1;
 
-    const auto targets = allowedTargets (argc, argv);
+    const auto allowed = readAllowList (argc, argv);
 
     for (;;)
     {
@@ -129,11 +249,11 @@ int main (int argc, char** argv)
 
             case HelperProtocol::ReadResult::malformed:
                 // The framing is lost: nothing after this could be trusted.
-                HelperProtocol::writeReply (STDOUT_FILENO, HelperProtocol::requestMalformed);
+                HelperProtocol::writeReply (STDOUT_FILENO, { HelperProtocol::framingLost });
                 return 1;
 
             case HelperProtocol::ReadResult::request:
-                if (! HelperProtocol::writeReply (STDOUT_FILENO, answer (request, targets)))
+                if (! HelperProtocol::writeReply (STDOUT_FILENO, answer (request, allowed)))
                     return 1;
                 break;
         }

@@ -168,7 +168,17 @@ TEST (JapaneseLocale, TranslationFileParsesIntoEveryEntry)
 
     EXPECT_EQ (strings.getLanguageName(), "Japanese");
     EXPECT_EQ (strings.getCountryCodes(), juce::StringArray ("jp"));
-    EXPECT_EQ (strings.getMappings().size(), 6);
+    EXPECT_EQ (strings.getMappings().size(), 17);
     EXPECT_EQ (strings.translate ("Cancel"), juce::String::fromUTF8 ("キャンセル"));
     EXPECT_EQ (strings.translate ("uninstall driver"), "uninstall driver");   // keys are case-sensitive
+
+    // The password asked for is the Mac's own account's only on a Mac.
+    const auto welcome = strings.translate ("This uninstaller removes PELK USB MIDI Driver from the system. "
+                                            "You may prompt to enter your password in the uninstallation process.");
+    EXPECT_TRUE (welcome.endsWith (juce::String::fromUTF8 ("ユーザーアカウントのパスワードを入力してください")));
+   #if JUCE_MAC
+    EXPECT_TRUE (welcome.contains ("macOS"));
+   #else
+    EXPECT_FALSE (welcome.contains ("macOS"));
+   #endif
 }

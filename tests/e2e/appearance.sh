@@ -10,6 +10,8 @@ PROGRAM="$TEST_PROGRAM"
 # x 0.5 (disabled), and the busy bar's stripes, the accent at 85 % opacity.
 BACKGROUND="40 40 40"
 BUTTON_IDLE="214 81 100"
+BUTTON_FOCUSED="213 23 50"   # saturation x 1.3 instead: the button that has the keyboard focus
+FOCUS_RING="239 130 175"     # the highlight 0xEF82AF, just inside the button's edge
 BUTTON_DISABLED="137 63 74"
 STRIPE="204 65 85"
 WHITE="255 255 255"
@@ -70,8 +72,10 @@ window="$(wait_for_window "$PROGRAM_PID")"
 [ "$(wait_for_size "$window" 400x240)" = 400x240 ] || fail "the window never reached 400x240"
 idle="$(screenshot_window "$window" look-welcome-idle)"
 expect_background_around_controls "$idle"
-expect_near "$idle" 30 30 "$BUTTON_IDLE" "idle button"
-expect_near "$idle" 370 70 "$BUTTON_IDLE" "idle button"
+# The button has the keyboard focus that the window manager gave the window.
+expect_near "$idle" 30 30 "$BUTTON_FOCUSED" "idle button"
+expect_near "$idle" 370 70 "$BUTTON_FOCUSED" "idle button"
+expect_near "$idle" 21 50 "$FOCUS_RING" "focus ring"
 [ "$(count_near "$idle" 358x1+21+124 "$STRIPE" 5)" = 0 ] || fail "busy bar shows while idle"
 
 # Working: the button is disabled and the busy bar's stripes move.
@@ -92,10 +96,10 @@ done
 [ -n "$moved" ] || fail "the busy bar's stripes stand still"
 
 # About two seconds later the completion page fades in and covers the welcome page.
-completed="$(screenshot_when "$window" look-completion 30 200 "$BUTTON_IDLE")"
+completed="$(screenshot_when "$window" look-completion 30 200 "$BUTTON_FOCUSED")"
 sleep 0.8
 completed="$(screenshot_window "$window" look-completion)"
-expect_near "$completed" 30 200 "$BUTTON_IDLE" "OK button"
+expect_near "$completed" 30 200 "$BUTTON_FOCUSED" "OK button"
 for point in "30 30" "370 70" "200 125" "5 235" "395 5"; do
     expect_near "$completed" $point "$BACKGROUND" "completion page over the welcome page at $point"
 done
@@ -111,7 +115,7 @@ window="$(wait_for_window "$PROGRAM_PID")"
 [ "$(wait_for_size "$window" 400x240)" = 400x240 ] || fail "the window never reached 400x240"
 japanese="$(screenshot_window "$window" look-welcome-japanese)"
 expect_background_around_controls "$japanese"
-expect_near "$japanese" 30 30 "$BUTTON_IDLE" "idle button"
+expect_near "$japanese" 30 30 "$BUTTON_FOCUSED" "idle button"
 white="$(count_near "$japanese" 360x60+20+20 "$WHITE" 30)"
 [ "$white" -gt 30 ] || fail "the Japanese button text shows $white white pixels"
 

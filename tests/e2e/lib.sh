@@ -23,6 +23,9 @@ cleanup()
         kill "$pid" 2>/dev/null || true
     done
     wait 2>/dev/null || true
+    # What a test made hard to remove on purpose.
+    chattr -R -i "$SCRATCH" 2>/dev/null || true
+    chmod -R u+w "$SCRATCH" 2>/dev/null || true
     rm -rf "$SCRATCH"
 }
 trap cleanup EXIT

@@ -6,8 +6,15 @@
 #  2. A close request during the job's wait ends the program with status 0 within
 #     three seconds, and no helper process is left.
 #  3. A refused prompt gives the welcome page back in its idle look and removes nothing.
+#  4. A bundle that cannot be removed gets the completion page's own title for it.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 PROGRAM="$TEST_PROGRAM"
+
+# White pixels right of where the title "Completed" ends: only a longer title has any.
+title_tail_pixels()
+{
+    count_near "$(screenshot_window "$1" "$2")" 150x30+225+50 "255 255 255" 60
+}
 
 exit_status_within()
 {
@@ -70,7 +77,7 @@ echo "click to completion page fully shown: $to_page ms"
 [ "$to_page" -ge 2000 ] && [ "$to_page" -le 4500 ] || fail "completion page after $to_page ms"
 [ ! -e "$bundle" ] || fail "the bundle was not removed"
 [ -d "$(dirname "$bundle")" ] || fail "more than the bundle was removed"
-screenshot_window "$window" uninstall-job-completed >/dev/null
+[ "$(title_tail_pixels "$window" uninstall-job-completed)" -lt 5 ] || fail "the title is not \"Completed\""
 
 click_in_window "$window" $OK_X $OK_Y
 exit_status_within 5
@@ -105,5 +112,18 @@ screenshot_window "$window" uninstall-job-refused >/dev/null
 request_close "$window"
 exit_status_within 5
 [ "$STATUS" = 0 ] || fail "status $STATUS after a refused prompt"
+
+# 4. A bundle that stays: immutable, which even root cannot remove (or, for a
+#    user without that right, in a folder the user may not write).
+chattr +i "$bundle/Contents/Mac OS/driver binary" 2>/dev/null || chmod a-w "$bundle/Contents/Mac OS"
+start_program
+window="$(wait_for_window "$PROGRAM_PID")"
+click_uninstall "$window"
+xdotool mousemove --window "$window" 5 5
+wait_for_pixel_colour "$window" $PROBE_X $PROBE_Y "$PAGE_COLOUR" "$(now_ms)" >/dev/null
+[ -e "$bundle" ] || fail "the bundle that should stay was removed"
+[ "$(title_tail_pixels "$window" uninstall-job-remaining)" -gt 30 ] || fail "the title still says \"Completed\""
+request_close "$window"
+exit_status_within 5
 
 echo "PASS"

@@ -21,8 +21,11 @@ hints=$(xprop -id "$window" _MOTIF_WM_HINTS)
 functions=$(echo "$hints" | sed -E 's/.*= *[^,]+, *([^,]+),.*/\1/')
 [ "$((functions))" -eq $((0x4 | 0x20)) ] || fail "window functions are $functions ($hints)"
 
-# The program's cache folder went to the Trash at start.
-ls "$XDG_DATA_HOME/Trash/info/"*.trashinfo >/dev/null 2>&1 || fail "no cache folder in the Trash"
+# With no cache folder, a start makes none and leaves the Trash empty.
+cache_folder="$XDG_CACHE_HOME/$(basename "$PROGRAM")"
+[ ! -e "$cache_folder" ] || fail "the start made a cache folder"
+! ls "$XDG_DATA_HOME/Trash/info/"*.trashinfo >/dev/null 2>&1 || fail "the start put something in the Trash"
+! grep -q libgio "/proc/$first/maps" || fail "GIO was loaded with nothing to move"
 
 idle=$(screenshot_window "$window" welcome-idle)
 
@@ -46,11 +49,19 @@ wait_for_exit "$clicked_pid" 5
 [ "$(colour_count "$idle" 300x6+40+121)" != "$(colour_count "$working" 300x6+40+121)" ] \
     || fail "the busy bar did not appear"
 
-# A second copy opens a window of its own and leaves the first alone.
+# A second copy opens a window of its own and leaves the first alone; it finds a
+# cache folder left behind and moves it, with its record, to the Trash.
+mkdir -p "$cache_folder"
+echo x >"$cache_folder/left-by-last-run"
 start_program
 second=$PROGRAM_PID
 second_window=$(wait_for_window "$second")
 [ "$second_window" != "$window" ] || fail "the second copy has no window of its own"
+[ ! -e "$cache_folder" ] || fail "the cache folder left behind is still there"
+[ -f "$XDG_DATA_HOME/Trash/files/$(basename "$cache_folder")/left-by-last-run" ] \
+    || fail "the cache folder is not in the Trash"
+grep -q "^Path=$cache_folder\$" "$XDG_DATA_HOME/Trash/info/$(basename "$cache_folder").trashinfo" \
+    || fail "the Trash has no record of where the cache folder came from"
 request_close "$second_window"
 wait_for_exit "$second" 5
 [ "$EXIT_STATUS" = 0 ] || fail "the second copy ended with status $EXIT_STATUS"
@@ -61,6 +72,42 @@ request_close "$window"
 wait_for_exit "$first" 5
 [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS after the close request"
 echo "close request to exit: $(( ($(date +%s%N) - started) / 1000000 )) ms"
+
+# The keyboard alone: space presses the button that has the focus from the start,
+# and Return the completion page's OK.
+PROGRAM="$TEST_PROGRAM" start_program
+keyboard_pid=$PROGRAM_PID
+keyboard_window=$(wait_for_window "$keyboard_pid")
+xdotool mousemove 0 0
+wait_for_pixel_colour "$keyboard_window" 21 50 "#EF82AF" "$(now_ms)" >/dev/null   # the focus ring
+xdotool key space
+wait_for_pixel_colour "$keyboard_window" $PROBE_X $PROBE_Y "$PAGE_COLOUR" "$(now_ms)" >/dev/null
+wait_for_pixel_colour "$keyboard_window" 21 200 "#EF82AF" "$(now_ms)" >/dev/null  # OK has the focus
+xdotool key Return
+wait_for_exit "$keyboard_pid" 5
+[ "$EXIT_STATUS" = 0 ] || fail "Return on the completion page ended the program with status $EXIT_STATUS"
+
+# A copy of the program with no helper beside it cannot ask at all: it says so in
+# the description box and keeps the button enabled.
+mkdir -p "$SCRATCH/bin"
+cp "$PROGRAM" "$SCRATCH/bin/"
+PROGRAM="$SCRATCH/bin/$(basename "$PROGRAM")" start_program
+helpless_pid=$PROGRAM_PID
+helpless_window=$(wait_for_window "$helpless_pid")
+xdotool mousemove 0 0
+before=$(screenshot_window "$helpless_window" welcome-before-no-helper)
+click_in_window "$helpless_window" $BUTTON_X $BUTTON_Y
+xdotool mousemove 0 0
+sleep 1
+explained=$(screenshot_window "$helpless_window" welcome-no-helper)
+[ "$(convert "$before" -crop 360x60+20+90 +repage -format '%#' info:-)" \
+    != "$(convert "$explained" -crop 360x60+20+90 +repage -format '%#' info:-)" ] \
+    || fail "the description box does not say why no prompt came"
+[ "$(colour_count "$explained" 30x20+30+95)" -gt 2 ] || fail "no text in the description box"
+[ "$(pixel_colour "$explained" $PROBE_X $PROBE_Y)" = "$(pixel_colour "$before" $PROBE_X $PROBE_Y)" ] \
+    || fail "the button did not come back enabled"
+request_close "$helpless_window"
+wait_for_exit "$helpless_pid" 5
 
 # Japanese: the translated texts are drawn, with real glyphs.
 export LANG=ja_JP.UTF-8

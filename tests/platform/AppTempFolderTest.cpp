@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include <juce_core/juce_core.h>
 
+#include "platform/AppTempFolder.h"
+#include "support/ScratchNames.h"
+
 #include <cstdlib>
 
 namespace
@@ -31,12 +34,18 @@ namespace
             scratch.deleteRecursively();
         }
 
-        juce::StringArray runProbe()
+        /** Leaves a file in the folder first unless told there is nothing to leave. */
+        juce::StringArray runProbe (bool leaveAFile = true)
         {
             juce::ChildProcess probe;
             const auto path = juce::File::getSpecialLocation (juce::File::currentExecutableFile)
                                   .getSiblingFile ("trash_probe").getFullPathName();
-            EXPECT_TRUE (probe.start (path));
+            juce::StringArray command (path);
+
+            if (leaveAFile)
+                command.add ("--leave-a-file");
+
+            EXPECT_TRUE (probe.start (command));
             auto output = probe.readAllProcessOutput();
             probe.waitForProcessToFinish (10000);
             return juce::StringArray::fromLines (output.trim());
@@ -57,7 +66,7 @@ TEST_F (TrashedCacheFolder, GoesToTheTrashWithARecordOfWhereItCameFrom)
     auto result = runProbe();
 
     auto folder = home.getChildFile (".cache/trash_probe");
-    EXPECT_EQ (result, juce::StringArray (folder.getFullPathName(), "moved"));
+    EXPECT_EQ (result, juce::StringArray (folder.getFullPathName(), "moved", "GIO loaded"));
     EXPECT_FALSE (folder.exists());
 
     ASSERT_EQ (trashed ("files").size(), 1);
@@ -69,11 +78,17 @@ TEST_F (TrashedCacheFolder, GoesToTheTrashWithARecordOfWhereItCameFrom)
     EXPECT_EQ (marker.loadFileAsString(), "keep me");
 }
 
-TEST_F (TrashedCacheFolder, EveryStartTrashesAFolderOfItsOwn)
+TEST_F (TrashedCacheFolder, OnlyAFolderThatIsThereGoesAndNoneIsMadeToBeMoved)
 {
     EXPECT_EQ (runProbe()[1], "moved");
-    EXPECT_EQ (runProbe()[1], "moved");
 
+    // Nothing was left since: nothing is made, nothing moved, and GIO stays unloaded.
+    const auto nothingLeft = runProbe (false);
+    EXPECT_EQ (nothingLeft[1], "kept");
+    EXPECT_EQ (nothingLeft[2], "GIO not loaded");
+    EXPECT_FALSE (home.getChildFile (".cache/trash_probe").exists());
+
+    EXPECT_EQ (runProbe()[1], "moved");
     EXPECT_EQ (trashed ("files").size(), 2);
     EXPECT_EQ (trashed ("info", "*.trashinfo").size(), 2);
 }
@@ -106,4 +121,65 @@ TEST_F (TrashedCacheFolder, NeverMovesAFolderThatOtherProgramsShare)
     setenv ("HOME", cache.getChildFile ("..").getChildFile ("trash_probe").getFullPathName().toRawUTF8(), 1);
     setenv ("TMPDIR", shared.getFullPathName().toRawUTF8(), 1);
     EXPECT_EQ (runProbe()[1], "kept");
+}
+
+TEST (NeverTrashedFolders, AreEveryFolderThatIsOrHoldsSomebodyElsesFiles)
+{
+    // Outside /tmp, so that nothing but its own row makes /tmp count.
+    struct Scratch
+    {
+        ~Scratch() { folder.deleteRecursively(); }
+        juce::File folder { ScratchNames::uniqueIn (juce::File::getCurrentWorkingDirectory(), "never trashed") };
+    } scratchFolder;
+
+    // Each shared folder has a parent of its own; two are named by way of a link.
+    const auto scratch = scratchFolder.folder;
+    const auto temp = scratch.getChildFile ("t/tmp");
+    const auto tempLink = scratch.getChildFile ("t link");
+    const auto home = scratch.getChildFile ("h/home");
+    const auto homeLink = scratch.getChildFile ("h link");
+    const auto cache = scratch.getChildFile ("c/cache");
+    const auto own = cache.getChildFile ("own");
+
+    for (auto& folder : { temp, home, own })
+        folder.createDirectory();
+
+    ASSERT_TRUE (temp.getParentDirectory().createSymbolicLink (tempLink, true));
+    ASSERT_TRUE (home.getParentDirectory().createSymbolicLink (homeLink, true));
+
+    setenv ("TMPDIR", tempLink.getChildFile ("tmp").getFullPathName().toRawUTF8(), 1);
+    setenv ("HOME", home.getFullPathName().toRawUTF8(), 1);
+    setenv ("XDG_CACHE_HOME", cache.getFullPathName().toRawUTF8(), 1);
+
+    const std::pair<juce::File, bool> table[] {
+        { juce::File ("/"), true },
+        { juce::File ("/tmp"), true },
+        { juce::File ("/var/tmp"), true },
+        { tempLink.getChildFile ("tmp"), true },
+        { tempLink, true },
+        { temp, true },
+        { temp.getParentDirectory(), true },
+        { home, true },
+        { home.getParentDirectory(), true },
+        { homeLink.getChildFile ("home"), true },
+        { homeLink, true },
+        { cache, true },
+        { cache.getParentDirectory(), true },
+        { scratch, true },
+        { juce::File(), true },
+        { own, false },
+        { home.getChildFile ("Documents"), false },
+    };
+
+    for (auto& [folder, neverMoved] : table)
+        EXPECT_EQ (AppTempFolder::isNeverMoved (folder), neverMoved) << folder.getFullPathName();
+
+    // The program's own folder, when it is itself the temporary or the home folder.
+    for (auto* variable : { "TMPDIR", "HOME" })
+    {
+        const juce::String before (getenv (variable));
+        setenv (variable, own.getFullPathName().toRawUTF8(), 1);
+        EXPECT_TRUE (AppTempFolder::isNeverMoved (own)) << variable;
+        setenv (variable, before.toRawUTF8(), 1);
+    }
 }

@@ -9,9 +9,24 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstddef>
+#include <fcntl.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+bool operator== (const HelperProtocol::Reply& a, const HelperProtocol::Reply& b)
+{
+    return a.code == b.code && a.toolExitStatus == b.toolExitStatus;
+}
+
+std::ostream& operator<< (std::ostream& out, const HelperProtocol::Reply& reply)
+{
+    return out << "code " << reply.code << ", exit status " << reply.toolExitStatus;
+}
 
 namespace
 {
@@ -65,7 +80,7 @@ namespace
         return number ((std::uint32_t) s.size()) + std::vector<unsigned char> (s.begin(), s.end());
     }
 
-    /** Sends raw bytes as a request; true if the helper refused them and then ended. */
+    /** Sends raw bytes as a request; true if the helper said it lost the framing and ended. */
     bool refusesAndEnds (const std::vector<unsigned char>& bytes, bool closeAfterwards = false)
     {
         HelperConnection helper;
@@ -75,11 +90,34 @@ namespace
         if (closeAfterwards)
             helper.closeRequestPipe();
 
-        std::int32_t reply = 0;
+        HelperProtocol::Reply reply;
         auto replied = HelperProtocol::readReply (helper.getReplyPipe(), reply);
         unsigned char extra;
         auto ended = ::read (helper.getReplyPipe(), &extra, 1) == 0;
-        return replied && reply != HelperProtocol::toolStarted && ended;
+        return replied && reply.code == HelperProtocol::framingLost && ended;
+    }
+
+    /** The reply to a tool that was started and ended with this status. */
+    HelperProtocol::Reply ran (std::int32_t exitStatus)
+    {
+        return { HelperProtocol::toolStarted, exitStatus };
+    }
+
+    /** From now on close_range fails in this process and its children, as it does
+        on an older kernel or under a filter that forbids it. */
+    void refuseCloseRange()
+    {
+        sock_filter filter[] {
+            BPF_STMT (BPF_LD | BPF_W | BPF_ABS, offsetof (seccomp_data, nr)),
+            BPF_JUMP (BPF_JMP | BPF_JEQ | BPF_K, __NR_close_range, 0, 1),
+            BPF_STMT (BPF_RET | BPF_K, SECCOMP_RET_ERRNO | ENOSYS),
+            BPF_STMT (BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+        };
+        const sock_fprog program { (unsigned short) std::size (filter), filter };
+
+        ASSERT_EQ (::prctl (PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0), 0);
+        ASSERT_EQ (::prctl (PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program), 0);
+        ASSERT_NE (::close_range (1000, 1000, 0), 0);
     }
 
     int millisecondsToExit (pid_t pid)
@@ -111,13 +149,59 @@ TEST (PrivilegedHelper, RunsEchoAndRemovesATreeWhosePathHoldsSpaces)
     HelperConnection helper;
     ASSERT_TRUE (helper.start (TestAuthorization::grantingCommand ({ bundle })));
 
-    EXPECT_EQ (helper.request ({ "/bin/echo" }), HelperProtocol::toolStarted);
-    EXPECT_EQ (helper.request ({ "/bin/rm", "-r", bundle }), HelperProtocol::toolStarted);
+    EXPECT_EQ (helper.request ({ "/bin/echo" }), ran (0));
+    EXPECT_EQ (helper.request ({ "/bin/rm", "-r", bundle }), ran (0));
     EXPECT_FALSE (exists (bundle));
     EXPECT_TRUE (exists (scratch.path ("MIDI Drivers")));
 
-    // rm fails now that the bundle is gone; the launch itself still succeeded.
-    EXPECT_EQ (helper.request ({ "/bin/rm", "-r", bundle }), HelperProtocol::toolStarted);
+    // rm fails now that the bundle is gone: it ran, and its failure comes with the reply.
+    EXPECT_EQ (helper.request ({ "/bin/rm", "-r", bundle }), ran (1));
+}
+
+TEST (PrivilegedHelper, TellsAToolThatFailsFromOneThatCannotStartAndKeepsServing)
+{
+    ScratchFolder scratch;
+    auto bundle = scratch.make ("bundle");
+    auto missingTool = scratch.path ("missing tool");
+
+    HelperConnection helper;
+    ASSERT_TRUE (helper.start (TestAuthorization::grantingCommand ({ bundle }, "/bin/false", missingTool)));
+
+    EXPECT_EQ (helper.request ({ "/bin/false" }), ran (1));
+    EXPECT_EQ (helper.request ({ missingTool, "-r", bundle }).code, HelperProtocol::toolNotStarted);
+    EXPECT_EQ (helper.request ({ "/bin/false" }), ran (1));
+    EXPECT_TRUE (exists (bundle));
+}
+
+TEST (PrivilegedHelper, RemovesNothingBelowALinkOrAFolderOthersMayWrite)
+{
+    ScratchFolder scratch;
+    scratch.make ("real/bundle/file");
+    scratch.make ("open/bundle/file");
+    scratch.make ("group/bundle/file");
+    scratch.make ("sticky/bundle/file");
+    ASSERT_TRUE (juce::File (scratch.path ("real")).createSymbolicLink (juce::File (scratch.path ("link")), true));
+    ASSERT_EQ (::chmod (scratch.path ("open").c_str(), 0757), 0);
+    ASSERT_EQ (::chmod (scratch.path ("group").c_str(), 0775), 0);
+    ASSERT_EQ (::chmod (scratch.path ("sticky").c_str(), 01777), 0);
+
+    const Strings untrusted { scratch.path ("link/bundle"), scratch.path ("open/bundle"), scratch.path ("group/bundle") };
+    const auto sticky = scratch.path ("sticky/bundle");
+
+    auto targets = untrusted;
+    targets.push_back (sticky);
+    HelperConnection helper;
+    ASSERT_TRUE (helper.start (TestAuthorization::grantingCommand (targets)));
+
+    for (auto& target : untrusted)
+    {
+        EXPECT_EQ (helper.request ({ "/bin/rm", "-r", target }).code, HelperProtocol::pathNotTrusted) << target;
+        EXPECT_TRUE (exists (target)) << target;
+    }
+
+    // Where others may only add entries of their own, ours cannot be moved.
+    EXPECT_EQ (helper.request ({ "/bin/rm", "-r", sticky }), ran (0));
+    EXPECT_FALSE (exists (sticky));
 }
 
 TEST (PrivilegedHelper, RefusesEverythingButItsOwnRequestsAndKeepsServing)
@@ -145,11 +229,15 @@ TEST (PrivilegedHelper, RefusesEverythingButItsOwnRequestsAndKeepsServing)
     };
 
     for (auto& request : refused)
-        EXPECT_NE (helper.request (request), HelperProtocol::toolStarted) << request[0];
+        EXPECT_EQ (helper.request (request).code, HelperProtocol::toolNotAllowed) << request[0];
+
+    // The longest string a request may hold is read, and refused like any other path.
+    EXPECT_EQ (helper.request ({ "/" + std::string (HelperProtocol::maxStringLength - 1, 'b') }).code,
+               HelperProtocol::toolNotAllowed);
 
     EXPECT_TRUE (exists (allowed));
     EXPECT_TRUE (exists (other));
-    EXPECT_EQ (helper.request ({ "/bin/echo" }), HelperProtocol::toolStarted);
+    EXPECT_EQ (helper.request ({ "/bin/echo" }), ran (0));
 }
 
 TEST (PrivilegedHelper, TheProductBuildAllowsOnlyTheDriverBundles)
@@ -159,10 +247,12 @@ TEST (PrivilegedHelper, TheProductBuildAllowsOnlyTheDriverBundles)
 
     // The product's helper ignores its command line: nothing there widens what it runs.
     HelperConnection helper;
-    ASSERT_TRUE (helper.start ({ PELK_PRODUCT_HELPER_PATH, bundle }));
+    ASSERT_TRUE (helper.start ({ PELK_PRODUCT_HELPER_PATH, "--echo=/bin/true", "--rm=/bin/echo", bundle }));
 
-    EXPECT_EQ (helper.request ({ "/bin/echo" }), HelperProtocol::toolStarted);
-    EXPECT_NE (helper.request ({ "/bin/rm", "-r", bundle }), HelperProtocol::toolStarted);
+    EXPECT_EQ (helper.request ({ "/bin/echo" }), ran (0));
+    EXPECT_EQ (helper.request ({ "/bin/rm", "-r", bundle }).code, HelperProtocol::toolNotAllowed);
+    EXPECT_EQ (helper.request ({ "/bin/true" }).code, HelperProtocol::toolNotAllowed);
+    EXPECT_EQ (helper.request ({ "/bin/echo", "-r", bundle }).code, HelperProtocol::toolNotAllowed);
     EXPECT_TRUE (exists (bundle));
 }
 
@@ -185,7 +275,7 @@ TEST (PrivilegedHelper, ExitsWithinASecondWhenOurEndCloses)
 {
     HelperConnection helper;
     ASSERT_TRUE (helper.start (TestAuthorization::grantingCommand ({})));
-    ASSERT_EQ (helper.request ({ "/bin/echo" }), HelperProtocol::toolStarted);
+    ASSERT_EQ (helper.request ({ "/bin/echo" }), ran (0));
 
     auto pid = helper.getProcessId();
     helper.closeRequestPipe();
@@ -211,7 +301,7 @@ TEST (PrivilegedHelper, ExitsWithinASecondWhenOurProcessIsKilled)
         HelperConnection helper;
         pid_t helperPid = -1;
 
-        if (helper.start (TestAuthorization::grantingCommand ({})) && helper.request ({ "/bin/echo" }) == 0)
+        if (helper.start (TestAuthorization::grantingCommand ({})) && helper.request ({ "/bin/echo" }).code == 0)
             helperPid = helper.getProcessId();
 
         HelperProtocol::writeAll (pidPipe[1], &helperPid, sizeof (helperPid));
@@ -229,4 +319,44 @@ TEST (PrivilegedHelper, ExitsWithinASecondWhenOurProcessIsKilled)
     auto milliseconds = millisecondsToExit (helperPid);
     EXPECT_GE (milliseconds, 0);
     EXPECT_LT (milliseconds, 1000);
+}
+
+TEST (PrivilegedHelper, ToolsGetOnlyTheStandardDescriptorsAndDefaultSignals)
+{
+    ScratchFolder scratch;
+    const auto record = scratch.path ("record");
+    const auto probe = juce::File::getSpecialLocation (juce::File::currentExecutableFile)
+                           .getSiblingFile ("tool_probe").getFullPathName().toStdString();
+
+    // What a parent may hand the helper: an open descriptor, an ignored and a blocked signal.
+    const auto inherited = ::open ("/dev/null", O_RDONLY);
+    ASSERT_GT (inherited, STDERR_FILENO);
+    ::signal (SIGQUIT, SIG_IGN);
+    sigset_t blocked;
+    sigemptyset (&blocked);
+    sigaddset (&blocked, SIGUSR1);
+    ::sigprocmask (SIG_BLOCK, &blocked, nullptr);
+
+    auto whatTheToolGets = [&]
+    {
+        HelperConnection helper;
+        EXPECT_TRUE (helper.start (TestAuthorization::grantingCommand ({ record }, "/bin/echo", probe)));
+        EXPECT_EQ (helper.request ({ probe, "-r", record }), ran (0));
+
+        juce::StringArray lines;
+        juce::File (record).readLines (lines);
+        juce::File (record).deleteFile();
+        lines.removeEmptyStrings();
+        return lines;
+    };
+
+    const juce::StringArray standardOnly { "descriptor 0", "descriptor 1", "descriptor 2" };
+    EXPECT_EQ (whatTheToolGets(), standardOnly);
+
+    refuseCloseRange();
+    EXPECT_EQ (whatTheToolGets(), standardOnly);
+
+    ::sigprocmask (SIG_UNBLOCK, &blocked, nullptr);
+    ::signal (SIGQUIT, SIG_DFL);
+    ::close (inherited);
 }

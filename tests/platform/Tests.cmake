@@ -13,3 +13,7 @@ endif()
 add_executable(trash_probe platform/TrashProbe.cpp)
 target_link_libraries(trash_probe PRIVATE uninstaller_core)
 add_dependencies(uninstaller_tests trash_probe)
+
+# Run by the privileged helper's tests in place of a tool, to see what the tool is given.
+add_executable(tool_probe platform/ToolProbe.cpp)
+add_dependencies(uninstaller_tests tool_probe)

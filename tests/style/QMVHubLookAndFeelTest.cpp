@@ -166,6 +166,10 @@ TEST_F (QMVHubLookAndFeelButton, FocusedButtonIsMoreSaturatedAndLightensUnderThe
     const auto focused = idleColour (1.3f, 0.9f);
     ASSERT_LT (focused.getPerceivedBrightness(), 0.5f);
 
+    // A ring in the highlight colour along the inside of the shape.
+    for (auto [x, y] : { std::pair { 1, 20 }, { 100, 1 }, { 198, 20 }, { 100, 38 } })
+        EXPECT_TRUE (Pixels::isAt (paintBackground (false, false), x, y, juce::Colour (QMVHubLookAndFeel::highlight)));
+
     EXPECT_TRUE (Pixels::isAt (paintBackground (false, false), 100, 20, focused));
     EXPECT_TRUE (Pixels::isAt (paintBackground (true, false), 100, 20, focused.contrasting (0.1f)));
     EXPECT_TRUE (Pixels::isAt (paintBackground (false, true), 100, 20, focused.contrasting (0.2f)));

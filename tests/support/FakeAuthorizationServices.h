@@ -58,11 +58,20 @@ public:
         Status createStatus = 0;
         bool grant = true;
 
+        /** What keeps the prompt from being shown at all. */
+        PromptObstacle obstacle;
+
         /** When set, the prompt stays open until this is answered; grant is not used. */
         std::shared_ptr<HeldPrompt> heldPrompt;
 
         /** Called for every launch after the prompt; gives the launch status. */
         std::function<Status (const Command&)> runTool = [] (const Command&) { return 0; };
+
+        /** Whether a path exists, as the rights would see it; the files themselves by default. */
+        std::function<bool (const std::string&)> pathExists = [] (const std::string& path)
+        {
+            return juce::File (path).exists();
+        };
 
         /** Called when the handle is released. */
         std::function<void()> onRelease = [] {};
@@ -73,8 +82,10 @@ public:
     Status create (Handle& handle) override;
     Status launchPrivileged (Handle handle, const char* toolPath, char* const* arguments) override;
     void waitForTool (Handle handle) override;
+    bool pathExists (Handle, const char* path) override  { return answers.pathExists (path); }
     void releaseDestroyingRights (Handle handle) override;
     void withdrawPrompt() override;
+    PromptObstacle findPromptObstacle() const override  { return answers.obstacle; }
 
 private:
     bool prompt();

@@ -2,9 +2,11 @@
 
 #include "platform/LinuxAuthorizationServices.h"
 
-std::vector<std::string> TestAuthorization::grantingCommand (const std::vector<std::string>& allowedTargets)
+std::vector<std::string> TestAuthorization::grantingCommand (const std::vector<std::string>& allowedTargets,
+                                                             const std::string& echoTool,
+                                                             const std::string& removeTool)
 {
-    std::vector<std::string> command { PELK_TEST_HELPER_PATH };
+    std::vector<std::string> command { PELK_TEST_HELPER_PATH, "--echo=" + echoTool, "--rm=" + removeTool };
     command.insert (command.end(), allowedTargets.begin(), allowedTargets.end());
     return command;
 }

@@ -11,8 +11,11 @@
 class TestAuthorization
 {
 public:
-    /** Starts the test helper itself, as a granted prompt would. */
-    static std::vector<std::string> grantingCommand (const std::vector<std::string>& allowedTargets);
+    /** Starts the test helper itself, as a granted prompt would; the tools it runs
+        in place of "/bin/echo" and "/bin/rm" may be stand-ins. */
+    static std::vector<std::string> grantingCommand (const std::vector<std::string>& allowedTargets,
+                                                     const std::string& echoTool = "/bin/echo",
+                                                     const std::string& removeTool = "/bin/rm");
 
     /** Ends at once with pkexec's status for a dismissed prompt, starting no helper. */
     static std::vector<std::string> refusingCommand();

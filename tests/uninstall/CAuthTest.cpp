@@ -9,7 +9,10 @@
 
 #include <cerrno>
 #include <csignal>
+#include <sys/fsuid.h>
+#include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 namespace
 {
@@ -161,6 +164,34 @@ TEST (CAuth, OverTheHelperAWithdrawnPromptEndsItsLauncherAndAsksNoMore)
     EXPECT_FALSE (pidFile.exists());
 }
 
+TEST (CAuth, OverTheHelperExistenceIsSeenAsRootWhereTheUserCannotLook)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root, to run the helper as root beside a user who cannot look";
+
+    const auto locked = ScratchNames::uniqueInTemp ("locked");
+    const auto bundle = locked.getChildFile ("Pelk.plugin");
+    const auto absent = locked.getChildFile ("absent.plugin");
+    bundle.createDirectory();
+    ::chmod (locked.getFullPathName().toRawUTF8(), 0700);
+
+    auto auth = TestAuthorization::create (true, { bundle.getFullPathName().toStdString(),
+                                                   absent.getFullPathName().toStdString() });
+    ASSERT_TRUE (auth->isAuthorized());
+
+    // This thread looks into folders as nobody; the helper, as root.
+    const auto root = ::setfsuid (65534);
+    struct stat info {};
+    EXPECT_NE (::lstat (bundle.getFullPathName().toRawUTF8(), &info), 0);
+    EXPECT_TRUE (auth->exists (bundle.getFullPathName().toRawUTF8()));
+    EXPECT_FALSE (auth->exists (absent.getFullPathName().toRawUTF8()));
+    ::setfsuid ((uid_t) root);
+
+    // A path the helper may not remove is not its to answer: the user's view again.
+    EXPECT_TRUE (auth->exists (locked.getFullPathName().toRawUTF8()));
+    locked.deleteRecursively();
+}
+
 TEST (CAuth, ThePromptIsForTheHelperBesideTheProgramAndOnlyATrustedOne)
 {
     auto program = juce::File ("/proc/self/exe").getLinkedTarget();
@@ -169,9 +200,14 @@ TEST (CAuth, ThePromptIsForTheHelperBesideTheProgramAndOnlyATrustedOne)
                program.getParentDirectory().getParentDirectory()
                    .getChildFile ("libexec/pelk-usb-midi-driver-uninstaller-helper"));
 
-    // No helper sits beside the test program, so there is nothing to hand pkexec.
+    // No helper sits beside the test program, so there is nothing to hand pkexec,
+    // and the prompt says why it cannot be shown.
     ASSERT_FALSE (HelperLocation::find().exists());
     EXPECT_TRUE (LinuxAuthorizationServices::getPkexecCommand().empty());
+
+    const auto obstacle = AuthorizationServices::createForPlatform()->findPromptObstacle();
+    EXPECT_EQ (obstacle.kind, AuthorizationServices::PromptObstacle::Kind::helperMissing);
+    EXPECT_EQ (obstacle.path, HelperLocation::find().getFullPathName().toStdString());
 
     CAuth auth;
     EXPECT_FALSE (auth.isAuthorized());

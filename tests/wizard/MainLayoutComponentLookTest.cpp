@@ -18,9 +18,9 @@ namespace
         return lookAndFeel.getTypefaceForFont (juce::Font())->getName();
     }
 
-    juce::Colour buttonFill (float alpha)
+    juce::Colour buttonFill (float alpha, float saturation = 0.9f)
     {
-        return hostBackground.overlaidWith (accent.withMultipliedSaturation (0.9f).withMultipliedAlpha (alpha));
+        return hostBackground.overlaidWith (accent.withMultipliedSaturation (saturation).withMultipliedAlpha (alpha));
     }
 
     // The working look, set on the controls directly: a click would also send
@@ -129,8 +129,12 @@ TEST (MainLayoutComponentLook, CompletionPageCoversTheWelcomePageInFull)
     EXPECT_EQ (Pixels::countNear (image, { 0, 0, 400, 48 }, hostBackground, 0), 400 * 48);
     EXPECT_EQ (Pixels::countNear (image, { 0, 118, 400, 12 }, hostBackground, 0), 400 * 12);
 
-    // Its own OK button at (20, 170, 360, 60), away from the text.
-    EXPECT_TRUE (Pixels::isAt (image, 30, 180, buttonFill (0.9f)));
-    EXPECT_TRUE (Pixels::isAt (image, 370, 220, buttonFill (0.9f)));
+    // Its own OK button at (20, 170, 360, 60), away from the text, with the keyboard
+    // focus once the window has it, so that Return ends the program.
+    ASSERT_TRUE (MessageLoop::runUntil ([&] { return host->getThankYouPage().getOkButton().hasKeyboardFocus (false); }));
+    const auto focused = snapshot (*host, "host-completion");
+    EXPECT_TRUE (Pixels::isAt (focused, 30, 180, buttonFill (0.9f, 1.3f)));
+    EXPECT_TRUE (Pixels::isAt (focused, 370, 220, buttonFill (0.9f, 1.3f)));
+    EXPECT_TRUE (Pixels::isAt (focused, 21, 200, juce::Colour (QMVHubLookAndFeel::highlight)));
     EXPECT_TRUE (Pixels::isAt (image, 10, 200, hostBackground, 0));
 }

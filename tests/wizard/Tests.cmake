@@ -2,4 +2,5 @@ target_sources(uninstaller_tests PRIVATE
     wizard/MainLayoutComponentLookTest.cpp
     wizard/MainLayoutComponentTest.cpp
     wizard/PagesTest.cpp
+    wizard/PathLinesTest.cpp
     wizard/UninstallJobTest.cpp)

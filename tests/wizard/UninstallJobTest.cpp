@@ -3,9 +3,11 @@
 #include "app/JapaneseLocale.h"
 #include "support/FakeAuthorizationServices.h"
 #include "support/MessageLoop.h"
+#include "support/Pixels.h"
 #include "support/ScratchNames.h"
 #include "support/TestAuthorization.h"
 #include "wizard/MainLayoutComponent.h"
+#include "wizard/PathLines.h"
 
 #include <algorithm>
 #include <atomic>
@@ -145,6 +147,22 @@ namespace
         return removals;
     }
 
+    /** The message box's lines, each wrapped path joined back into one. */
+    juce::StringArray unwrapped (const juce::TextEditor& box)
+    {
+        juce::StringArray lines;
+
+        for (auto& line : juce::StringArray::fromLines (box.getText()))
+        {
+            if (line.startsWith (PathLines::continuationIndent) && ! lines.isEmpty())
+                lines.getReference (lines.size() - 1) += line.substring (2);
+            else
+                lines.add (line);
+        }
+
+        return lines;
+    }
+
     void expectLook (WelcomeComponent& page, bool idle)
     {
         EXPECT_EQ (page.getUninstallButton().isEnabled(), idle);
@@ -200,13 +218,15 @@ TEST (UninstallJob, RemovesOnlyTheBundlesThatExist)
     EXPECT_EQ (host.getThankYouPage().getMessageBox().getText(), "The uninstallation was completed.");
 }
 
-TEST (UninstallJob, OverTheHelperATreeGoesWholeAndADanglingLinkStays)
+TEST (UninstallJob, OverTheHelperATreeGoesWholeAndADanglingLinkGoesAsALink)
 {
     ScratchTargets targets;
     targets.makeTree (0);
     targets.makeTree (3);
+    const auto linkedTo = targets.folder.getChildFile ("kept/missing target");
+    linkedTo.getParentDirectory().createDirectory();
     targets.file (1).getParentDirectory().createDirectory();
-    ASSERT_EQ (::symlink ((targets.paths[1] + " target").c_str(), targets.paths[1].c_str()), 0);
+    ASSERT_EQ (::symlink (linkedTo.getFullPathName().toRawUTF8(), targets.paths[1].c_str()), 0);
 
     UninstallSetup setup { targets.paths, [&] { return TestAuthorization::createServices (true, targets.paths); } };
     MainLayoutComponent host (setup);
@@ -218,8 +238,29 @@ TEST (UninstallJob, OverTheHelperATreeGoesWholeAndADanglingLinkStays)
     EXPECT_FALSE (targets.file (0).exists());
     EXPECT_FALSE (targets.file (3).exists());
     EXPECT_TRUE (targets.file (0).getParentDirectory().isDirectory());
-    EXPECT_TRUE (targets.file (1).isSymbolicLink());
+    EXPECT_FALSE (targets.file (1).isSymbolicLink());
+    EXPECT_TRUE (linkedTo.getParentDirectory().isDirectory());
     EXPECT_EQ (host.getThankYouPage().getMessageBox().getText(), "The uninstallation was completed.");
+}
+
+TEST (UninstallJob, ExistenceIsAskedWithTheRightsThatRemove)
+{
+    // What the user's own view cannot show, and what it shows but the rights do not.
+    ScratchTargets targets;
+    targets.makeTree (1);
+    auto answers = FakeSetup::removing();
+    answers.pathExists = [&] (const std::string& path) { return path == targets.paths[0]; };
+    FakeSetup fake (targets.paths, answers);
+    MainLayoutComponent host (fake.setup);
+    CompletionWatch watch (host);
+
+    host.actionListenerCallback ("uninstall");
+    ASSERT_TRUE (watch.runUntilShown());
+
+    EXPECT_EQ (removalsIn (*fake.log), (std::vector<Command> { { "/bin/rm", "-r", targets.paths[0] } }));
+    EXPECT_TRUE (targets.file (1).exists());
+    EXPECT_EQ (unwrapped (host.getThankYouPage().getMessageBox()),
+               juce::StringArray ("Some driver files could not be removed:", targets.paths[0]));
 }
 
 TEST (UninstallJob, AFailedRemovalIsNamedOnTheCompletionPage)
@@ -255,11 +296,42 @@ TEST (UninstallJob, AFailedRemovalIsNamedOnTheCompletionPage)
     EXPECT_FALSE (targets.file (3).exists());
     EXPECT_EQ (watch.deliveries(), 1);
     EXPECT_EQ (host.getPageStack().getLast(), &host.getThankYouPage());
-    EXPECT_EQ (host.getThankYouPage().getMessageBox().getText(),
-               juce::String ("Some driver files could not be removed:\n")
-                   + targets.paths[1] + "\n" + targets.paths[2]);
-    EXPECT_EQ (host.getThankYouPage().getTitleLabel().getText(), "Completed");
+    EXPECT_EQ (unwrapped (host.getThankYouPage().getMessageBox()),
+               juce::StringArray ("Some driver files could not be removed:", targets.paths[1], targets.paths[2]));
+    EXPECT_EQ (host.getThankYouPage().getTitleLabel().getText(), "Not all files were removed");
     EXPECT_EQ (host.getThankYouPage().getOkButton().getButtonText(), "OK");
+}
+
+TEST (UninstallJob, APromptThatCannotBeShownIsExplainedAndARefusalIsNot)
+{
+    ScratchTargets targets;
+    Fake::Answers untrusted;
+    untrusted.obstacle = { Fake::PromptObstacle::Kind::helperUntrusted, "/usr/libexec/pelk helper" };
+    FakeSetup fake (targets.paths, untrusted);
+    MainLayoutComponent host (fake.setup);
+    auto& page = host.getWelcomePage();
+    const auto description = page.getDescriptionBox().getText();
+
+    const auto clickUntilIdle = [&]
+    {
+        const auto asked = fake.objectsMade + 1;
+        page.getUninstallButton().triggerClick();
+        return MessageLoop::runUntil ([&] { return fake.objectsMade == asked && ! host.isThreadRunning()
+                                                       && page.getUninstallButton().isEnabled(); });
+    };
+
+    ASSERT_TRUE (clickUntilIdle());
+    expectLook (page, true);
+    EXPECT_TRUE (page.getDescriptionBox().getText().contains ("/usr/libexec/pelk helper"));
+    EXPECT_TRUE (page.getDescriptionBox().getText().contains ("root"));
+    EXPECT_EQ (fake.log->creates, 0);
+
+    // The user said no: the page goes back to its own words.
+    fake.answers.obstacle = {};
+    fake.answers.grant = false;
+    ASSERT_TRUE (clickUntilIdle());
+    EXPECT_EQ (fake.log->prompts, 1);
+    EXPECT_EQ (page.getDescriptionBox().getText(), description);
 }
 
 /** A host whose prompt stays open until the test answers it, with one bundle to remove. */
@@ -405,27 +477,34 @@ TEST (UninstallJob, TheCompletionPageNamesWhatIsLeftInJapanese)
 
     juce::ActionBroadcaster broadcaster;
     ThankYouComponent page (&broadcaster, MainLayoutComponent::pageNameThankYou);
+    page.setSize (400, 240);
     page.showRemainingFiles ({ "/a b/one", "/two" });
 
-    EXPECT_EQ (page.getMessageBox().getText(),
-               juce::String::fromUTF8 ("一部のドライバーファイルを削除できませんでした:") + "\n/a b/one\n/two");
+    EXPECT_EQ (page.getTitleLabel().getText(), juce::String::fromUTF8 ("削除できなかったファイルがあります"));
+    EXPECT_EQ (unwrapped (page.getMessageBox()),
+               juce::StringArray (juce::String::fromUTF8 ("一部のドライバーファイルを削除できませんでした:"), "/a b/one", "/two"));
 
     juce::LocalisedStrings::setCurrentMappings (nullptr);
 }
 
-TEST (UninstallJob, ALongListOfRemainingFilesScrollsInTheMessageBox)
+TEST (UninstallJob, EveryRemainingBundleIsReadableWholeInTheMessageBox)
 {
     juce::ActionBroadcaster broadcaster;
     ThankYouComponent page (&broadcaster, MainLayoutComponent::pageNameThankYou);
     page.setSize (400, 240);
-    page.showRemainingFiles ({ "/Library/Audio/MIDI Drivers/PelkUSBMIDIDriver.plugin",
-                               "/System/Library/Extensions/adif.plugin",
-                               "/System/Library/Extensions/advPelkUSBMIDIDriver.plugin",
-                               "/Library/Audio/MIDI Drivers/advPelkUSBMIDIDriver.plugin" });
+
+    const juce::StringArray bundles { "/Library/Audio/MIDI Drivers/PelkUSBMIDIDriver.plugin",
+                                      "/System/Library/Extensions/adif.plugin",
+                                      "/System/Library/Extensions/advPelkUSBMIDIDriver.plugin",
+                                      "/Library/Audio/MIDI Drivers/advPelkUSBMIDIDriver.plugin" };
+    page.showRemainingFiles (bundles);
 
     auto& box = page.getMessageBox();
-    EXPECT_GT (box.getTextHeight(), box.getHeight());
+    auto expected = bundles;
+    expected.insert (0, "Some driver files could not be removed:");
+    EXPECT_EQ (unwrapped (box), expected);
 
+    // No line reaches under the scroll bar that the list brings.
     juce::Viewport* viewport = nullptr;
     for (auto* child : box.getChildren())
         if (auto* v = dynamic_cast<juce::Viewport*> (child))
@@ -433,22 +512,17 @@ TEST (UninstallJob, ALongListOfRemainingFilesScrollsInTheMessageBox)
 
     ASSERT_NE (viewport, nullptr);
     EXPECT_TRUE (viewport->getVerticalScrollBar().isVisible());
+    EXPECT_LE (box.getTextWidth(), viewport->getMaximumVisibleWidth());
+
+    for (auto& line : juce::StringArray::fromLines (box.getText()))
+        EXPECT_LE (box.getFont().getStringWidthFloat (line) + (float) box.getLeftIndent(),
+                   (float) viewport->getMaximumVisibleWidth()) << line;
+
     EXPECT_EQ (page.getOkButton().getBounds(), juce::Rectangle<int> (20, 170, 360, 60));
 
     // Kept for a person to look at: the top of the list, then its end.
-    auto artifacts = juce::SystemStats::getEnvironmentVariable ("UNINSTALLER_TEST_ARTIFACTS", {});
-    auto save = [&] (const char* name)
-    {
-        juce::FileOutputStream out (juce::File (artifacts).getChildFile (name));
-        out.setPosition (0);
-        out.truncate();
-        juce::PNGImageFormat().writeImageToStream (page.createComponentSnapshot (page.getLocalBounds()), out);
-    };
-
-    if (juce::File::isAbsolutePath (artifacts))
-    {
-        save ("completion-remaining-files.png");
-        box.moveCaretToEnd();
-        save ("completion-remaining-files-end.png");
-    }
+    box.moveCaretToTop (false);
+    Pixels::saveArtefact (page.createComponentSnapshot (page.getLocalBounds()), "completion-remaining-files");
+    box.moveCaretToEnd();
+    Pixels::saveArtefact (page.createComponentSnapshot (page.getLocalBounds()), "completion-remaining-files-end");
 }

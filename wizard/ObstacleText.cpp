@@ -1,0 +1,26 @@
+#include "wizard/ObstacleText.h"
+
+namespace ObstacleText
+{
+    juce::String describe (const AuthorizationServices::PromptObstacle& obstacle)
+    {
+        using Kind = AuthorizationServices::PromptObstacle::Kind;
+
+        switch (obstacle.kind)
+        {
+            case Kind::launcherMissing:
+                return TRANS ("The password prompt cannot be shown: pkexec is not installed. "
+                              "Install the pkexec package, then try again.");
+            case Kind::helperMissing:
+                return TRANS ("The password prompt cannot be shown: its helper is missing. "
+                              "Install this program again, then try again.");
+            case Kind::helperUntrusted:
+                return TRANS ("The password prompt cannot be shown: its helper must be installed by root, "
+                              "in folders that only root may change. Install this program as root.");
+            case Kind::none:
+                break;
+        }
+
+        return {};
+    }
+}
