@@ -4,6 +4,11 @@
 #include "platform/SystemLog.h"
 #include "uninstall/DriverRemoval.h"
 
+#if JUCE_LINUX || JUCE_BSD
+ #include "platform/linux/HelperRequests.h"
+ #include <unistd.h>
+#endif
+
 #include <algorithm>
 #include <iostream>
 
@@ -25,6 +30,25 @@ namespace
     {
         stream << text.toStdString() << std::flush;
     }
+
+   #if JUCE_LINUX || JUCE_BSD
+    /** Run as root, we answer our own requests, exactly as the privileged helper would. */
+    DriverRemoval::Rights rootsOwnRights (const std::vector<std::string>& targets)
+    {
+        HelperRequests::AllowList allowed;
+        allowed.targets = targets;
+
+        return { [allowed] (const std::string& path)
+                 {
+                     return HelperRequests::answer ({ HelperProtocol::existenceQuery, path }, allowed).code
+                         == HelperProtocol::pathPresent;
+                 },
+                 [allowed] (const std::string& path)
+                 {
+                     HelperRequests::answer ({ allowed.removeTool, "-r", path }, allowed);
+                 } };
+    }
+   #endif
 
     /** What an administrator finds afterwards in the system log of each machine. */
     void logOutcome (const Bundles& bundles)
@@ -162,34 +186,29 @@ int CommandLine::run (const UninstallSetup& setup, std::ostream& out, std::ostre
 
 int CommandLine::uninstall (const UninstallSetup& setup, std::ostream& out, std::ostream& err) const
 {
-    const auto print = [this, &out] (const Bundles& bundles)
+    const auto finish = [this, &out] (const Bundles& bundles)
     {
+        logOutcome (bundles);
         writeTo (out, json ? CommandLineReport::toJson (bundles) : CommandLineReport::toLines (bundles));
+        return CommandLineReport::exitStatus (bundles);
     };
 
-    const auto before = DriverRemoval::survey (setup.targets);
+   #if JUCE_LINUX || JUCE_BSD
+    if (::geteuid() == 0)
+        return finish (DriverRemoval::removeExisting (setup.targets, rootsOwnRights (setup.targets)));
+   #endif
 
-    // Nothing to remove: nobody is asked for a password.
-    if (! DriverRemoval::anyIn (before, DriverRemoval::State::present))
-    {
-        print (before);
-        return success;
-    }
-
+    // Asked even when the user sees nothing to remove: the folders may hide it from them.
     CAuth auth (setup.createServices());
 
     if (! auth.isAuthorized())
     {
-        print (before);
         writeTo (err, juce::String (programName)
                         + ": administrator rights were refused or could not be asked for; nothing was removed\n");
         return rightsRefused;
     }
 
-    const auto bundles = DriverRemoval::removeExisting (setup.targets, DriverRemoval::throughAuthorization (auth));
-    logOutcome (bundles);
-    print (bundles);
-    return CommandLineReport::exitStatus (bundles);
+    return finish (DriverRemoval::removeExisting (setup.targets, DriverRemoval::throughAuthorization (auth)));
 }
 
 int CommandLine::main (int argc, char* argv[], juce::JUCEApplicationBase* (*createApplication)())

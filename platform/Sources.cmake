@@ -17,5 +17,6 @@ else()
         platform/HelperLocation.cpp
         platform/LinuxAuthorizationServices.cpp
         platform/linux/HelperConnection.cpp
-        platform/linux/HelperProtocol.cpp)
+        platform/linux/HelperProtocol.cpp
+        platform/linux/HelperRequests.cpp)
 endif()
