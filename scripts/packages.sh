@@ -28,9 +28,11 @@ PACKAGE_PACKAGES=(dpkg-dev file)
 
 # What the test suite needs on top: a headless X server with a window manager,
 # the X tools that drive and photograph the window, the test frameworks, and the
-# checkers of the .deb and of the files it installs.
+# checkers of the .deb and of the files it installs, and Ansible, which runs the
+# example playbook.
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth openbox xdotool wmctrl x11-utils x11-apps imagemagick
-               procps "${PACKAGE_PACKAGES[@]}" desktop-file-utils appstream lintian libxml2-utils)
+               procps "${PACKAGE_PACKAGES[@]}" desktop-file-utils appstream lintian libxml2-utils
+               ansible-core)
 
 configure_and_build()
 {
