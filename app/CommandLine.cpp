@@ -131,8 +131,8 @@ Options:
                root, it removes them at once; run as another user, it asks for
                administrator rights once, through pkexec on Linux (which asks in
                the terminal when no desktop is there to ask) and through the
-               system's password prompt on macOS. It asks for nothing when no
-               bundle is present.
+               system's password prompt on macOS. When the rights are refused,
+               it prints the bundles as --list does.
   --json       With --list or --uninstall: print one JSON object instead,
                {"version": "3.0.0", "changed": false,
                 "bundles": [{"path": "...", "state": "absent"}, ...]}
@@ -186,10 +186,15 @@ int CommandLine::run (const UninstallSetup& setup, std::ostream& out, std::ostre
 
 int CommandLine::uninstall (const UninstallSetup& setup, std::ostream& out, std::ostream& err) const
 {
-    const auto finish = [this, &out] (const Bundles& bundles)
+    const auto print = [this, &out] (const Bundles& bundles)
+    {
+        writeTo (out, json ? CommandLineReport::toJson (bundles) : CommandLineReport::toLines (bundles));
+    };
+
+    const auto finish = [&print] (const Bundles& bundles)
     {
         logOutcome (bundles);
-        writeTo (out, json ? CommandLineReport::toJson (bundles) : CommandLineReport::toLines (bundles));
+        print (bundles);
         return CommandLineReport::exitStatus (bundles);
     };
 
@@ -203,6 +208,8 @@ int CommandLine::uninstall (const UninstallSetup& setup, std::ostream& out, std:
 
     if (! auth.isAuthorized())
     {
+        // Still a report, so that what parses our output needs no second way.
+        print (DriverRemoval::survey (setup.targets));
         writeTo (err, juce::String (programName)
                         + ": administrator rights were refused or could not be asked for; nothing was removed\n");
         return rightsRefused;

@@ -102,7 +102,9 @@ chmod -R a+rX "$SCRATCH"
 STATUS=0
 UNINSTALLER_TEST_PROMPT=refuse setpriv --reuid=nobody --regid=nogroup --clear-groups \
     "$PROGRAM" --uninstall --json >"$SCRATCH/out" 2>"$SCRATCH/err" || STATUS=$?
-[ "$STATUS" = 4 ] && [ ! -s "$SCRATCH/out" ] || fail "a refused prompt gave $STATUS: $(cat "$SCRATCH/out" "$SCRATCH/err")"
+OUT="$(cat "$SCRATCH/out")"
+[ "$STATUS" = 4 ] && [ "$(json_field changed)" = False ] && grep -q '"present"' <<<"$OUT" \
+    || fail "a refused prompt gave $STATUS: $OUT $(cat "$SCRATCH/err")"
 [ -e "$first" ] || fail "a refused prompt removed a bundle"
 
 # 5. The example playbook against this machine: changed, then ok.
