@@ -3,6 +3,7 @@
 #include "app/CommandLineReport.h"
 #include "platform/SystemLog.h"
 #include "uninstall/DriverRemoval.h"
+#include "wizard/ObstacleText.h"
 
 #if JUCE_LINUX || JUCE_BSD
  #include "platform/linux/HelperRequests.h"
@@ -49,6 +50,15 @@ namespace
                  } };
     }
    #endif
+
+    /** Why nothing was removed: a user who said no needs no more; one who was never asked does. */
+    juce::String describeRefusal (const AuthorizationServices::PromptObstacle& obstacle)
+    {
+        if (auto explanation = ObstacleText::describe (obstacle); explanation.isNotEmpty())
+            return explanation + " (" + juce::String::fromUTF8 (obstacle.path.c_str()) + ") Nothing was removed.";
+
+        return "administrator rights were refused or could not be asked for; nothing was removed";
+    }
 
     /** What an administrator finds afterwards in the system log of each machine. */
     void logOutcome (const Bundles& bundles)
@@ -204,14 +214,15 @@ int CommandLine::uninstall (const UninstallSetup& setup, std::ostream& out, std:
    #endif
 
     // Asked even when the user sees nothing to remove: the folders may hide it from them.
-    CAuth auth (setup.createServices());
+    auto services = setup.createServices();
+    const auto obstacle = services->findPromptObstacle();
+    CAuth auth (std::move (services));
 
     if (! auth.isAuthorized())
     {
         // Still a report, so that what parses our output needs no second way.
         print (DriverRemoval::survey (setup.targets));
-        writeTo (err, juce::String (programName)
-                        + ": administrator rights were refused or could not be asked for; nothing was removed\n");
+        writeTo (err, juce::String (programName) + ": " + describeRefusal (obstacle) + "\n");
         return rightsRefused;
     }
 
