@@ -1,3 +1,4 @@
+#include "app/CommandLine.h"
 #include "app/QMV_HubApplication.h"
 #include "uninstall/UninstallSetup.h"
 
@@ -7,4 +8,10 @@ UninstallSetup UninstallSetup::forThisProgram()
     return forProduct();
 }
 
-START_JUCE_APPLICATION (QMV_HubApplication)
+// The framework's runner starts only for the window: the command line needs no display.
+JUCE_CREATE_APPLICATION_DEFINE (QMV_HubApplication)
+
+int main (int argc, char* argv[])
+{
+    return CommandLine::main (argc, argv, &juce_CreateApplication);
+}

@@ -1,7 +1,11 @@
 #include "app/QMV_HubApplication.h"
 
+#include "app/CommandLine.h"
 #include "app/JapaneseLocale.h"
+#include "platform/GraphicalSession.h"
 #include "wizard/MainLayoutComponent.h"
+
+#include <iostream>
 
 QMV_HubApplication::~QMV_HubApplication()
 {
@@ -16,7 +20,7 @@ const juce::String QMV_HubApplication::getApplicationName()
 
 const juce::String QMV_HubApplication::getApplicationVersion()
 {
-    return "3.0.0";
+    return UNINSTALLER_VERSION;
 }
 
 bool QMV_HubApplication::moreThanOneInstanceAllowed()
@@ -26,6 +30,15 @@ bool QMV_HubApplication::moreThanOneInstanceAllowed()
 
 void QMV_HubApplication::initialise (const juce::String&)
 {
+    if (! GraphicalSession::isAvailable())
+    {
+        std::cerr << "pelk-usb-midi-driver-uninstaller: the window needs a graphical session, and no display"
+                     " was found. To remove the driver without one, run it with --uninstall (see --help).\n";
+        setApplicationReturnValue (CommandLine::windowUnavailable);
+        quit();
+        return;
+    }
+
     juce::LocalisedStrings::setCurrentMappings (JapaneseLocale::createTranslations().release());
     queuedInputWake = std::make_unique<QueuedInputWake>();
     mainWindow = std::make_unique<MainWindow> (getApplicationName() + " " + getApplicationVersion());

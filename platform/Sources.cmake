@@ -2,9 +2,11 @@
 target_sources(uninstaller_core PRIVATE
     platform/AppTempFolder.cpp
     platform/AuthorizationServices.cpp
+    platform/GraphicalSession.cpp
     platform/HelperTrust.cpp
     platform/JapaneseTypeface.cpp
     platform/QueuedInputWake.cpp
+    platform/SystemLog.cpp
     platform/UserLanguage.cpp)
 
 if(APPLE)
@@ -15,5 +17,6 @@ else()
         platform/HelperLocation.cpp
         platform/LinuxAuthorizationServices.cpp
         platform/linux/HelperConnection.cpp
-        platform/linux/HelperProtocol.cpp)
+        platform/linux/HelperProtocol.cpp
+        platform/linux/HelperRequests.cpp)
 endif()

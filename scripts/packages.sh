@@ -28,11 +28,12 @@ PACKAGE_PACKAGES=(dpkg-dev file)
 
 # What the test suite needs on top: a headless X server with a window manager,
 # the X tools that drive and photograph the window, the test frameworks, the
-# checkers of the .deb and of the files it installs, and polkit's daemon, a system
-# bus and expect, to answer the real prompt.
+# checkers of the .deb and of the files it installs, polkit's daemon, a system
+# bus and expect, to answer the real prompt, and Ansible, which runs the example
+# playbook.
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth openbox xdotool wmctrl x11-utils x11-apps imagemagick
                procps "${PACKAGE_PACKAGES[@]}" desktop-file-utils appstream lintian libxml2-utils
-               polkitd pkexec dbus expect)
+               polkitd pkexec dbus expect ansible-core)
 
 configure_and_build()
 {

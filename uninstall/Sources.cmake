@@ -2,4 +2,5 @@
 target_sources(uninstaller_core PRIVATE
     uninstall/AuthorizationRequest.cpp
     uninstall/CAuth.cpp
+    uninstall/DriverRemoval.cpp
     uninstall/UninstallSetup.cpp)

@@ -1,6 +1,7 @@
 #include "wizard/MainLayoutComponent.h"
 
 #include "app/JapaneseLocale.h"
+#include "uninstall/DriverRemoval.h"
 #include "wizard/ObstacleText.h"
 
 namespace
@@ -155,28 +156,12 @@ bool MainLayoutComponent::obtainAuthorization (std::unique_ptr<AuthorizationServ
 
 juce::StringArray MainLayoutComponent::removeDriverFiles()
 {
-    char removeRecursively[] = "-r";
-    char* arguments[] = { removeRecursively, nullptr, nullptr };
-    std::vector<std::string> existing;
-
-    for (auto& target : uninstallSetup.targets)
-    {
-        arguments[1] = const_cast<char*> (target.c_str());
-
-        // Seen with the rights that remove: the user may not be able to look.
-        if (auth->exists (target.c_str()))
-        {
-            auth->execute ("/bin/rm", arguments);
-            existing.push_back (target);
-        }
-    }
-
-    // The tool's status says nothing of whether the files went; the files do.
     juce::StringArray remainingFiles;
 
-    for (auto& target : existing)
-        if (auth->exists (target.c_str()))
-            remainingFiles.add (juce::String::fromUTF8 (target.c_str()));
+    for (auto& bundle : DriverRemoval::removeExisting (uninstallSetup.targets,
+                                                       DriverRemoval::throughAuthorization (*auth)))
+        if (bundle.state == DriverRemoval::State::remains)
+            remainingFiles.add (juce::String::fromUTF8 (bundle.path.c_str()));
 
     juce::Thread::sleep (2000);
     releaseAuthorization();

@@ -1,2 +1,3 @@
 target_sources(uninstaller_tests PRIVATE
+    app/CommandLineTest.cpp
     app/QMV_HubApplicationTest.cpp)

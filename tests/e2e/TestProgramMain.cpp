@@ -1,11 +1,13 @@
 // The program as the end-to-end tests run it: never installed. Its prompt is the
 // test helper started directly (or a refusal, as when the prompt is dismissed), and
-// it removes the scratch paths it is given instead of the driver's bundles:
+// it removes the scratch paths it is given instead of the driver's bundles, from
+// the window and from the command line alike (run as root, they are what it may remove):
 //   UNINSTALLER_TEST_TARGETS  the paths, one a line
 //   UNINSTALLER_TEST_PROMPT   "refuse" to refuse the rights; "hold" to keep the prompt
 //                             open until a line on UNINSTALLER_TEST_PROMPT_ANSWERS
 //                             (a fifo) answers it, "grant" or anything else
 
+#include "app/CommandLine.h"
 #include "app/QMV_HubApplication.h"
 #include "platform/LinuxAuthorizationServices.h"
 #include "support/TestAuthorization.h"
@@ -34,4 +36,9 @@ UninstallSetup UninstallSetup::forThisProgram()
     } };
 }
 
-START_JUCE_APPLICATION (QMV_HubApplication)
+JUCE_CREATE_APPLICATION_DEFINE (QMV_HubApplication)
+
+int main (int argc, char* argv[])
+{
+    return CommandLine::main (argc, argv, &juce_CreateApplication);
+}

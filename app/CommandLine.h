@@ -1,0 +1,53 @@
+#pragma once
+
+#include "uninstall/UninstallSetup.h"
+
+#include <juce_events/juce_events.h>
+
+#include <iosfwd>
+
+/** The program's options, for administrators and the tools they drive many
+    machines with. With none, the program is its window; with any, it runs to its
+    end without a window and without connecting to a display. */
+class CommandLine
+{
+public:
+    enum class Action { openWindow, showHelp, showVersion, list, uninstall, misuse };
+
+    enum ExitStatus
+    {
+        success = 0,
+        bundleRemains = 1,
+        windowUnavailable = 1,
+        misused = 2,
+        rightsRefused = 4
+    };
+
+    static constexpr const char* programName = "pelk-usb-midi-driver-uninstaller";
+
+    /** Arguments that macOS adds when Finder starts us ("-psn_...") are not options. */
+    explicit CommandLine (const juce::ArgumentList& arguments);
+
+    Action getAction() const noexcept           { return action; }
+    bool wantsJson() const noexcept             { return json; }
+
+    /** Why the command line was not understood; empty unless the action is misuse. */
+    const juce::String& getProblem() const noexcept  { return problem; }
+
+    /** Carries out any action but openWindow and returns the exit status. */
+    int run (const UninstallSetup& setup, std::ostream& out, std::ostream& err) const;
+
+    /** The program's entry point: the window through the framework's application
+        runner, or the command line. */
+    static int main (int argc, char* argv[], juce::JUCEApplicationBase* (*createApplication)());
+
+    static juce::String getUsage();
+
+private:
+    juce::String parse (const juce::ArgumentList& arguments);
+    int uninstall (const UninstallSetup& setup, std::ostream& out, std::ostream& err) const;
+
+    Action action = Action::openWindow;
+    bool json = false;
+    juce::String problem;
+};

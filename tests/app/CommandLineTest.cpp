@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include "app/CommandLine.h"
+#include "support/ScratchNames.h"
+#include "support/TestAuthorization.h"
+
+#include <sstream>
+#include <unistd.h>
+
+namespace
+{
+    using Action = CommandLine::Action;
+
+    CommandLine parse (const juce::StringArray& arguments)
+    {
+        return CommandLine (juce::ArgumentList ("pelk-usb-midi-driver-uninstaller", arguments));
+    }
+
+    /** Two scratch targets in place of the driver's bundles; the second a folder tree. */
+    struct ScratchBundles
+    {
+        ScratchBundles()
+        {
+            folder.createDirectory();
+            bundle (1).getChildFile ("Contents/Mac OS/driver binary").create();
+        }
+
+        ~ScratchBundles()  { folder.deleteRecursively(); }
+
+        juce::File bundle (int index) const  { return folder.getChildFile ("bundle " + juce::String (index) + ".plugin"); }
+
+        UninstallSetup setup() const
+        {
+            std::vector<std::string> targets { bundle (0).getFullPathName().toStdString(),
+                                               bundle (1).getFullPathName().toStdString() };
+            return { targets, [targets] { return TestAuthorization::createServices (true, targets); } };
+        }
+
+        juce::File folder { ScratchNames::uniqueInTemp ("command line test") };
+    };
+
+    struct Outcome
+    {
+        int status;
+        std::string out, err;
+    };
+
+    Outcome run (const juce::StringArray& arguments, const UninstallSetup& setup)
+    {
+        std::ostringstream out, err;
+        const auto status = parse (arguments).run (setup, out, err);
+        return { status, out.str(), err.str() };
+    }
+
+    /** The states of the bundles in a JSON report, read back as JSON, in order. */
+    juce::StringArray statesIn (const juce::var& report)
+    {
+        juce::StringArray states;
+
+        if (auto* bundles = report["bundles"].getArray())
+            for (auto& bundle : *bundles)
+                states.add (bundle["state"].toString());
+
+        return states;
+    }
+}
+
+TEST (CommandLine, ParsesOnlyWhatItOffers)
+{
+    EXPECT_EQ (parse ({}).getAction(), Action::openWindow);
+    EXPECT_EQ (parse ({ "-psn_0_1234567" }).getAction(), Action::openWindow);
+    EXPECT_EQ (parse ({ "--version" }).getAction(), Action::showVersion);
+    EXPECT_EQ (parse ({ "--uninstall", "--help" }).getAction(), Action::showHelp);
+
+    const auto jsonList = parse ({ "--json", "-psn_0_1", "--list" });
+    EXPECT_EQ (jsonList.getAction(), Action::list);
+    EXPECT_TRUE (jsonList.wantsJson());
+    EXPECT_FALSE (parse ({ "--uninstall" }).wantsJson());
+
+    for (auto misuse : { juce::StringArray { "--bogus" }, { "--list", "--uninstall" }, { "--json" },
+                         { "--version", "--json" }, { "--uninstall=yes" }, { "uninstall" }, { "-u" } })
+    {
+        const auto commandLine = parse (misuse);
+        EXPECT_EQ (commandLine.getAction(), Action::misuse) << misuse.joinIntoString (" ");
+        EXPECT_TRUE (commandLine.getProblem().isNotEmpty());
+    }
+}
+
+TEST (CommandLine, MisuseSaysWhyOnStandardErrorOnly)
+{
+    const auto outcome = run ({ "--list", "--frobnicate" }, ScratchBundles().setup());
+
+    EXPECT_EQ (outcome.status, 2);
+    EXPECT_TRUE (outcome.out.empty());
+    EXPECT_NE (outcome.err.find ("'--frobnicate'"), std::string::npos);
+    EXPECT_NE (outcome.err.find ("Usage:"), std::string::npos);
+}
+
+TEST (CommandLine, UninstallReportsChangedOnceThenUnchanged)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "removes as root itself only when run as root";
+
+    ScratchBundles scratch;
+    const auto setup = scratch.setup();
+
+    const auto listed = run ({ "--list" }, setup);
+    EXPECT_EQ (listed.status, 0);
+    EXPECT_EQ (listed.out, "absent\t" + scratch.bundle (0).getFullPathName().toStdString() + "\n"
+                         + "present\t" + scratch.bundle (1).getFullPathName().toStdString() + "\n");
+    ASSERT_TRUE (scratch.bundle (1).exists());
+
+    const auto first = run ({ "--uninstall", "--json" }, setup);
+    const auto report = juce::JSON::parse (juce::String (first.out));
+    EXPECT_EQ (first.status, 0);
+    EXPECT_EQ (report["version"].toString(), "3.0.0");
+    EXPECT_TRUE (report["changed"].isBool() && (bool) report["changed"]);
+    EXPECT_EQ (statesIn (report), juce::StringArray ({ "absent", "removed" }));
+    EXPECT_EQ (report["bundles"][1]["path"].toString(), scratch.bundle (1).getFullPathName());
+    EXPECT_FALSE (scratch.bundle (1).exists());
+
+    const auto second = juce::JSON::parse (juce::String (run ({ "--uninstall", "--json" }, setup).out));
+    EXPECT_TRUE (second["changed"].isBool() && ! (bool) second["changed"]);
+    EXPECT_EQ (statesIn (second), juce::StringArray ({ "absent", "absent" }));
+}

@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# The command line, with no display, on the test build of the program over
+# scratch paths; run as root, as management tools run it.
+#  1. The window without a display says why and exits 1.
+#  2. --list names each bundle and removes nothing.
+#  3. --uninstall removes, logs each removal to syslog and leaves the home alone;
+#     a bundle that stays gives status 1; a second run says nothing changed.
+#  4. A user whose prompt is refused gets status 4 and nothing is removed.
+#  5. The example Ansible playbook reports changed, then ok.
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+PROGRAM="$TEST_PROGRAM"
+unset DISPLAY
+use_scratch_home
+
+# Run as root: nobody else may change the scratch folders on the way.
+chmod 755 "$SCRATCH"
+first="$SCRATCH/Library/Audio/MIDI Drivers/Pelk USB.plugin"
+second="$SCRATCH/System/Library/Extensions/adif.plugin"
+export UNINSTALLER_TEST_TARGETS="$first
+$second"
+
+# Runs the program with the arguments given; leaves STATUS, OUT and ERR.
+run_program()
+{
+    STATUS=0
+    "$PROGRAM" "$@" >"$SCRATCH/out" 2>"$SCRATCH/err" || STATUS=$?
+    OUT="$(cat "$SCRATCH/out")" ERR="$(cat "$SCRATCH/err")"
+}
+
+json_field()
+{
+    python3 -c 'import json, sys; print(json.load(sys.stdin)[sys.argv[1]])' "$1" <<<"$OUT"
+}
+
+# 1. The window without a display.
+run_program
+[ "$STATUS" = 1 ] || fail "the window without a display exited with $STATUS: $ERR"
+grep -q "graphical session" <<<"$ERR" && grep -q -- "--uninstall" <<<"$ERR" \
+    || fail "the window without a display said: $ERR"
+
+# 2. --list.
+make_bundle "$second"
+run_program --list
+[ "$STATUS" = 0 ] && [ "$OUT" = "$(printf 'absent\t%s\npresent\t%s' "$first" "$second")" ] \
+    || fail "--list gave $STATUS: $OUT"
+[ -e "$second" ] || fail "--list removed a bundle"
+
+# 3. --uninstall, with the system log caught in a mount namespace of its own.
+mkdir -p "$HOME/.cache/pelk-usb-midi-driver-uninstaller-test"
+home_before="$(find "$HOME" | sort)"
+make_bundle "$first"
+unshare --mount bash -euc '
+    mkdir "$1/dev"
+    mount --rbind /dev "$1/dev"
+    mount -t tmpfs none /dev
+    for node in null zero urandom random; do
+        touch "/dev/$node"
+        mount --bind "$1/dev/$node" "/dev/$node"
+    done
+    ln -s /proc/self/fd /dev/fd
+    python3 -c "
+import socket, sys
+s = socket.socket(socket.AF_UNIX, socket.SOCK_DGRAM)
+s.bind(\"/dev/log\")
+s.settimeout(5)
+print(\"ready\", flush=True)
+with open(sys.argv[1], \"w\") as log:
+    while True:
+        try: log.write(s.recv(4096).decode() + \"\n\"); log.flush()
+        except socket.timeout: break
+" "$1/syslog" >"$1/listener" &
+    for _ in $(seq 100); do [ -S /dev/log ] && break; sleep 0.05; done
+    status=0
+    "$2" --uninstall >"$1/out" 2>"$1/err" || status=$?
+    echo "$status" >"$1/status"
+    wait
+' _ "$SCRATCH" "$PROGRAM"
+STATUS="$(cat "$SCRATCH/status")" OUT="$(cat "$SCRATCH/out")"
+[ "$STATUS" = 0 ] && [ "$OUT" = "$(printf 'removed\t%s\nremoved\t%s' "$first" "$second")" ] \
+    || fail "--uninstall gave $STATUS: $OUT $(cat "$SCRATCH/err")"
+[ ! -e "$first" ] && [ ! -e "$second" ] || fail "--uninstall left a bundle"
+for bundle in "$first" "$second"; do
+    grep -qF "removed $bundle, asked by root (uid 0)" "$SCRATCH/syslog" \
+        || fail "no log of the removal of $bundle: $(cat "$SCRATCH/syslog")"
+done
+[ "$(find "$HOME" | sort)" = "$home_before" ] || fail "--uninstall touched the home: $(find "$HOME")"
+
+make_bundle "$second"
+chmod 777 "$(dirname "$second")"
+run_program --uninstall
+[ "$STATUS" = 1 ] && grep -qF "$(printf 'remains\t%s' "$second")" <<<"$OUT" \
+    || fail "a bundle that stays gave $STATUS: $OUT"
+chmod 755 "$(dirname "$second")"
+rm -rf "$second"
+
+run_program --uninstall --json
+[ "$STATUS" = 0 ] && [ "$(json_field changed)" = False ] || fail "a second run gave $STATUS: $OUT"
+
+# 4. A refused prompt for a user who is not root.
+make_bundle "$first"
+chmod -R a+rX "$SCRATCH"
+STATUS=0
+UNINSTALLER_TEST_PROMPT=refuse setpriv --reuid=nobody --regid=nogroup --clear-groups \
+    "$PROGRAM" --uninstall --json >"$SCRATCH/out" 2>"$SCRATCH/err" || STATUS=$?
+OUT="$(cat "$SCRATCH/out")"
+[ "$STATUS" = 4 ] && [ "$(json_field changed)" = False ] && grep -q '"present"' <<<"$OUT" \
+    || fail "a refused prompt gave $STATUS: $OUT $(cat "$SCRATCH/err")"
+[ -e "$first" ] || fail "a refused prompt removed a bundle"
+
+# 5. The example playbook against this machine: changed, then ok.
+playbook="$(dirname "${BASH_SOURCE[0]}")/../../examples/remove-pelk-usb-midi-driver.yml"
+# su, since these machines need no sudo: root becomes root without a password.
+play()
+{
+    ANSIBLE_LOCAL_TEMP="$SCRATCH/ansible" ANSIBLE_HOME="$SCRATCH/ansible" ANSIBLE_NOCOLOR=1 \
+        ansible-playbook -i localhost, -c local -e "uninstaller=$PROGRAM" -e ansible_become_method=su "$playbook" >"$SCRATCH/play" 2>&1 \
+        || fail "the playbook failed: $(cat "$SCRATCH/play")"
+    grep -E '^localhost +:' "$SCRATCH/play"
+}
+play | grep -q 'changed=1' || fail "the first play did not report changed: $(cat "$SCRATCH/play")"
+[ ! -e "$first" ] || fail "the playbook left the bundle"
+play | grep -q 'ok=1 .*changed=0' || fail "the second play did not report ok: $(cat "$SCRATCH/play")"
+
+echo "PASS"

@@ -1,0 +1,70 @@
+#include "uninstall/DriverRemoval.h"
+
+#include <algorithm>
+#include <sys/stat.h>
+
+namespace DriverRemoval
+{
+    std::vector<Bundle> survey (const std::vector<std::string>& targets)
+    {
+        std::vector<Bundle> bundles;
+
+        for (auto& target : targets)
+        {
+            struct stat info {};
+            bundles.push_back ({ target, ::stat (target.c_str(), &info) == 0 ? State::present : State::absent });
+        }
+
+        return bundles;
+    }
+
+    std::vector<Bundle> removeExisting (const std::vector<std::string>& targets, const Rights& rights)
+    {
+        std::vector<Bundle> bundles;
+
+        // Each test comes right before its own removal: an earlier removal can take a later target with it.
+        for (auto& target : targets)
+        {
+            bundles.push_back ({ target, rights.exists (target) ? State::present : State::absent });
+
+            if (bundles.back().state == State::present)
+                rights.remove (target);
+        }
+
+        // The tool's status says nothing of whether the files went; the files do.
+        for (auto& bundle : bundles)
+            if (bundle.state == State::present)
+                bundle.state = rights.exists (bundle.path) ? State::remains : State::removed;
+
+        return bundles;
+    }
+
+    Rights throughAuthorization (CAuth& auth)
+    {
+        return { [&auth] (const std::string& path) { return auth.exists (path.c_str()); },
+                 [&auth] (const std::string& path)
+                 {
+                     char removeRecursively[] = "-r";
+                     char* arguments[] = { removeRecursively, const_cast<char*> (path.c_str()), nullptr };
+                     auth.execute ("/bin/rm", arguments);
+                 } };
+    }
+
+    bool anyIn (const std::vector<Bundle>& bundles, State state)
+    {
+        return std::any_of (bundles.begin(), bundles.end(), [state] (auto& b) { return b.state == state; });
+    }
+
+    const char* toText (State state)
+    {
+        switch (state)
+        {
+            case State::present:  return "present";
+            case State::absent:   return "absent";
+            case State::removed:  return "removed";
+            case State::remains:  return "remains";
+        }
+
+        return "";
+    }
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "uninstall/CAuth.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+/** The removal steps that the window's job and the command line share: each
+    target that exists is removed, in order, and then looked at again, since only
+    the files themselves say whether a removal worked. */
+namespace DriverRemoval
+{
+    enum class State { present, absent, removed, remains };
+
+    struct Bundle
+    {
+        std::string path;
+        State state;
+    };
+
+    /** What removes, and what looks, with the same rights. */
+    struct Rights
+    {
+        std::function<bool (const std::string& path)> exists;
+
+        /** Returns once the removal has ended, whether or not it worked. */
+        std::function<void (const std::string& path)> remove;
+    };
+
+    /** Each target as the user sees it now, present or absent; changes nothing. */
+    std::vector<Bundle> survey (const std::vector<std::string>& targets);
+
+    /** Removes the targets that exist and tells, for each target, whether it was
+        absent, removed or remains. */
+    std::vector<Bundle> removeExisting (const std::vector<std::string>& targets, const Rights& rights);
+
+    /** Looks through the authorization, and removes with "/bin/rm -r" run through it. */
+    Rights throughAuthorization (CAuth& auth);
+
+    bool anyIn (const std::vector<Bundle>& bundles, State state);
+
+    /** "present", "absent", "removed" or "remains". */
+    const char* toText (State state);
+}
