@@ -73,11 +73,7 @@ namespace
         most starts have nothing to move, and never map them. */
     bool trashWithGio (const juce::File& folder)
     {
-        static juce::DynamicLibrary gio;
-
-        if (gio.getNativeHandle() == nullptr && ! gio.open ("libgio-2.0.so.0"))
-            return false;
-
+        static auto* const gio = LibraryFunctions::openForGood ("libgio-2.0.so.0");
         const auto find = [] (auto& call, const char* name) { return LibraryFunctions::find (gio, call, name); };
 
         decltype (&g_file_new_for_path) newForPath = nullptr;

@@ -37,16 +37,15 @@ namespace
         /** Null when the library or one of its calls is missing. */
         static const Fontconfig* load()
         {
-            static juce::DynamicLibrary library;
             static Fontconfig calls;
-            static const auto loaded = library.open ("libfontconfig.so.1") && calls.find (library);
+            static const auto loaded = calls.find (LibraryFunctions::openForGood ("libfontconfig.so.1"));
             return loaded ? &calls : nullptr;
         }
 
     private:
-        bool find (juce::DynamicLibrary& library)
+        bool find (void* library)
         {
-            const auto bind = [&library] (auto& call, const char* name)
+            const auto bind = [library] (auto& call, const char* name)
             {
                 return LibraryFunctions::find (library, call, name);
             };

@@ -62,7 +62,7 @@ void ThankYouComponent::buttonClicked (juce::Button* button)
 
 void ThankYouComponent::visibilityChanged()
 {
-    if (isVisible())
+    if (okButton->isShowing())
         okButton->grabKeyboardFocus();
 }
 

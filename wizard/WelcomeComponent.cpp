@@ -82,7 +82,10 @@ void WelcomeComponent::restoreIdleState()
     descriptionBox->setVisible (true);
     progressBar->setVisible (false);
     uninstallButton->setEnabled (true);
-    uninstallButton->grabKeyboardFocus();
+
+    // Only a button on the screen can take the focus.
+    if (uninstallButton->isShowing())
+        uninstallButton->grabKeyboardFocus();
 }
 
 void WelcomeComponent::explainProblem (const juce::String& explanation, const juce::String& path)
