@@ -81,6 +81,14 @@ if [ "$1" = --build-root ]; then
     mount -t overlay -o ro,lowerdir="$PACKAGE_DIR/root/usr:/usr" usr "$new/usr"
     mkdir -p "$new/Library/Audio/MIDI Drivers" "$new/System/Library/Extensions"
 
+    # This checkout, its package and its pictures may lie in a folder that the fresh
+    # mounts above hide (a clone in /tmp): show them again at their own paths.
+    for kept in "$(dirname "$(dirname "$here")")" "$PACKAGE_DIR" "${UNINSTALLER_TEST_ARTIFACTS:-}"; do
+        case "$kept" in
+            /tmp/*|/run/*|/home/*) mkdir -p "$new$kept"; mount --rbind "$kept" "$new$kept" ;;
+        esac
+    done
+
     mkdir "$new/run/accounts"
     add_test_user "$new/run/accounts"
     for file in passwd shadow group; do
