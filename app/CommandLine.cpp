@@ -176,11 +176,8 @@ int CommandLine::run (const UninstallSetup& setup, std::ostream& out, std::ostre
             return success;
 
         case Action::list:
-        {
-            const auto bundles = DriverRemoval::survey (setup.targets);
-            writeTo (out, json ? CommandLineReport::toJson (bundles) : CommandLineReport::toLines (bundles));
+            report (DriverRemoval::survey (setup.targets), out);
             return success;
-        }
 
         case Action::uninstall:
             return uninstall (setup, out, err);
@@ -196,15 +193,10 @@ int CommandLine::run (const UninstallSetup& setup, std::ostream& out, std::ostre
 
 int CommandLine::uninstall (const UninstallSetup& setup, std::ostream& out, std::ostream& err) const
 {
-    const auto print = [this, &out] (const Bundles& bundles)
-    {
-        writeTo (out, json ? CommandLineReport::toJson (bundles) : CommandLineReport::toLines (bundles));
-    };
-
-    const auto finish = [&print] (const Bundles& bundles)
+    const auto finish = [this, &out] (const Bundles& bundles)
     {
         logOutcome (bundles);
-        print (bundles);
+        report (bundles, out);
         return CommandLineReport::exitStatus (bundles);
     };
 
@@ -221,12 +213,17 @@ int CommandLine::uninstall (const UninstallSetup& setup, std::ostream& out, std:
     if (! auth.isAuthorized())
     {
         // Still a report, so that what parses our output needs no second way.
-        print (DriverRemoval::survey (setup.targets));
+        report (DriverRemoval::survey (setup.targets), out);
         writeTo (err, juce::String (programName) + ": " + describeRefusal (obstacle) + "\n");
         return rightsRefused;
     }
 
     return finish (DriverRemoval::removeExisting (setup.targets, DriverRemoval::throughAuthorization (auth)));
+}
+
+void CommandLine::report (const std::vector<DriverRemoval::Bundle>& bundles, std::ostream& out) const
+{
+    writeTo (out, json ? CommandLineReport::toJson (bundles) : CommandLineReport::toLines (bundles));
 }
 
 int CommandLine::main (int argc, char* argv[], juce::JUCEApplicationBase* (*createApplication)())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "uninstall/DriverRemoval.h"
 #include "uninstall/UninstallSetup.h"
 
 #include <juce_events/juce_events.h>
@@ -46,6 +47,9 @@ public:
 private:
     juce::String parse (const juce::ArgumentList& arguments);
     int uninstall (const UninstallSetup& setup, std::ostream& out, std::ostream& err) const;
+
+    /** The bundles as lines, or as one JSON object when asked for. */
+    void report (const std::vector<DriverRemoval::Bundle>& bundles, std::ostream& out) const;
 
     Action action = Action::openWindow;
     bool json = false;
