@@ -126,12 +126,18 @@ TEST_F (TrashedCacheFolder, NeverMovesAFolderThatOtherProgramsShare)
 
 TEST (NeverTrashedFolders, AreEveryFolderThatIsOrHoldsSomebodyElsesFiles)
 {
-    // Outside /tmp, so that nothing but its own row makes /tmp count.
     struct Scratch
     {
         ~Scratch() { folder.deleteRecursively(); }
-        juce::File folder { ScratchNames::uniqueIn (juce::File::getCurrentWorkingDirectory(), "never trashed") };
+        juce::File folder { ScratchNames::uniqueInTemp ("never trashed") };
     } scratchFolder;
+
+    // The system's own shared folders count for themselves, wherever the scratch folder lies.
+    for (auto* variable : { "TMPDIR", "HOME", "XDG_CACHE_HOME" })
+        unsetenv (variable);
+
+    for (auto* shared : { "/", "/tmp", "/var/tmp" })
+        EXPECT_TRUE (AppTempFolder::isNeverMoved (juce::File (shared))) << shared;
 
     // Each shared folder has a parent of its own; two are named by way of a link.
     const auto scratch = scratchFolder.folder;
@@ -153,9 +159,6 @@ TEST (NeverTrashedFolders, AreEveryFolderThatIsOrHoldsSomebodyElsesFiles)
     setenv ("XDG_CACHE_HOME", cache.getFullPathName().toRawUTF8(), 1);
 
     const std::pair<juce::File, bool> table[] {
-        { juce::File ("/"), true },
-        { juce::File ("/tmp"), true },
-        { juce::File ("/var/tmp"), true },
         { tempLink.getChildFile ("tmp"), true },
         { tempLink, true },
         { temp, true },
