@@ -81,7 +81,7 @@ void FakeAuthorizationServices::withdrawPrompt()
     withdrawn = true;
 
     if (answers.heldPrompt != nullptr)
-        answers.heldPrompt->withdraw();
+        answers.heldPrompt->answer (answers.grantedAsWithdrawn);
 }
 
 //==============================================================================
@@ -106,9 +106,4 @@ bool FakeAuthorizationServices::HeldPrompt::waitForAnswer()
     answered.wait (guard, [this] { return givenAnswer.has_value(); });
     open = false;
     return *givenAnswer;
-}
-
-void FakeAuthorizationServices::HeldPrompt::withdraw()
-{
-    answer (false);
 }

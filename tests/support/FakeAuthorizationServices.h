@@ -29,7 +29,6 @@ public:
 
         /** By the fake's launch: opens the prompt and blocks until it is answered anew. */
         bool waitForAnswer();
-        void withdraw();
 
     private:
         mutable std::mutex lock;
@@ -63,6 +62,9 @@ public:
 
         /** When set, the prompt stays open until this is answered; grant is not used. */
         std::shared_ptr<HeldPrompt> heldPrompt;
+
+        /** A held prompt that the system cannot close: the user's yes comes as it is withdrawn. */
+        bool grantedAsWithdrawn = false;
 
         /** Called for every launch after the prompt; gives the launch status. */
         std::function<Status (const Command&)> runTool = [] (const Command&) { return 0; };

@@ -416,6 +416,17 @@ TEST_F (UninstallJobWithHeldPrompt, DestroyingTheHostWithThePromptOpenWithdrawsI
     EXPECT_TRUE (targets.file (0).exists());
 }
 
+TEST_F (UninstallJobWithHeldPrompt, AGrantThatRacesTheCloseRemovesNothing)
+{
+    fake.answers.grantedAsWithdrawn = true;
+    clickUntilAsked();
+    host = nullptr;
+
+    EXPECT_EQ (fake.log->releases, 1);
+    EXPECT_TRUE (removalsIn (*fake.log).empty());
+    EXPECT_TRUE (targets.file (0).exists());
+}
+
 TEST (UninstallJob, DestroyingTheHostWaitsForTheJobAndNothingReachesItAfterwards)
 {
     ScratchTargets targets;
