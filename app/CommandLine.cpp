@@ -134,15 +134,17 @@ needs a graphical session; with an option it runs without a window.
 
 Options:
   --list       Print each of the driver's bundles, in removal order, as
-               "present" or "absent", a tab and its path. Removes nothing and
-               asks for nothing.
+               "present", "absent" or "unknown" (a folder on its path does not
+               let you look), a tab and its path. Removes nothing and asks for
+               nothing.
   --uninstall  Remove the bundles that are present and print each bundle as
                "removed", "absent" or "remains", a tab and its path. Run as
                root, it removes them at once; run as another user, it asks for
                administrator rights once, through pkexec on Linux (which asks in
                the terminal when no desktop is there to ask) and through the
-               system's password prompt on macOS. When the rights are refused,
-               it prints the bundles as --list does.
+               system's password prompt on macOS, unless it sees every bundle
+               absent itself. When the rights are refused, it prints the
+               bundles as --list does.
   --json       With --list or --uninstall: print one JSON object instead,
                {"version": "3.0.0", "changed": false,
                 "bundles": [{"path": "...", "state": "absent"}, ...]}
@@ -205,7 +207,16 @@ int CommandLine::uninstall (const UninstallSetup& setup, std::ostream& out, std:
         return finish (DriverRemoval::removeExisting (setup.targets, rootsOwnRights (setup.targets)));
    #endif
 
-    // Asked even when the user sees nothing to remove: the folders may hide it from them.
+    // No prompt when the user's own view already shows every bundle absent; one that a
+    // folder hides from them (unknown) is worth asking for.
+    const auto seen = DriverRemoval::survey (setup.targets);
+
+    if (std::all_of (seen.begin(), seen.end(), [] (auto& bundle) { return bundle.state == DriverRemoval::State::absent; }))
+    {
+        report (seen, out);
+        return success;
+    }
+
     auto services = setup.createServices();
     const auto obstacle = services->findPromptObstacle();
     CAuth auth (std::move (services));

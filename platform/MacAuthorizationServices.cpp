@@ -1,8 +1,8 @@
 #include "platform/MacAuthorizationServices.h"
 
 #include <Security/Authorization.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace
 {
@@ -42,7 +42,9 @@ void MacAuthorizationServices::waitForTool (Handle)
 
 bool MacAuthorizationServices::pathExists (Handle, const char* path)
 {
-    return access (path, F_OK) == 0;
+    // A link is there whether or not what it names is: rm removes the link itself.
+    struct stat info {};
+    return lstat (path, &info) == 0;
 }
 
 void MacAuthorizationServices::releaseDestroyingRights (Handle handle)

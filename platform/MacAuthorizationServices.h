@@ -10,7 +10,7 @@ public:
     Status launchPrivileged (Handle handle, const char* toolPath, char* const* arguments) override;
     void waitForTool (Handle handle) override;
 
-    /** The user's own view, as access() has it: the driver's folders are readable
+    /** The user's own view, as lstat() has it: the driver's folders are readable
         by everyone on a Mac, so the rights would see nothing more. */
     bool pathExists (Handle handle, const char* path) override;
     void releaseDestroyingRights (Handle handle) override;

@@ -1,19 +1,31 @@
 #include "uninstall/DriverRemoval.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <sys/stat.h>
 
 namespace DriverRemoval
 {
+    namespace
+    {
+        State seenByUser (const std::string& target)
+        {
+            struct stat info {};
+
+            if (::lstat (target.c_str(), &info) == 0)
+                return State::present;
+
+            // Only a path that could be followed to its end is surely absent.
+            return errno == ENOENT || errno == ENOTDIR ? State::absent : State::unknown;
+        }
+    }
+
     std::vector<Bundle> survey (const std::vector<std::string>& targets)
     {
         std::vector<Bundle> bundles;
 
         for (auto& target : targets)
-        {
-            struct stat info {};
-            bundles.push_back ({ target, ::stat (target.c_str(), &info) == 0 ? State::present : State::absent });
-        }
+            bundles.push_back ({ target, seenByUser (target) });
 
         return bundles;
     }
@@ -63,6 +75,7 @@ namespace DriverRemoval
             case State::absent:   return "absent";
             case State::removed:  return "removed";
             case State::remains:  return "remains";
+            case State::unknown:  return "unknown";
         }
 
         return "";

@@ -11,7 +11,8 @@
     the files themselves say whether a removal worked. */
 namespace DriverRemoval
 {
-    enum class State { present, absent, removed, remains };
+    /** unknown: a folder on the path does not let the user look, so only the rights could tell. */
+    enum class State { present, absent, removed, remains, unknown };
 
     struct Bundle
     {
@@ -28,7 +29,8 @@ namespace DriverRemoval
         std::function<void (const std::string& path)> remove;
     };
 
-    /** Each target as the user sees it now, present or absent; changes nothing. */
+    /** Each target as the user sees it now, present, absent or unknown; changes nothing.
+        A link is present whether or not what it names exists: it is what would be removed. */
     std::vector<Bundle> survey (const std::vector<std::string>& targets);
 
     /** Removes the targets that exist and tells, for each target, whether it was
@@ -40,6 +42,6 @@ namespace DriverRemoval
 
     bool anyIn (const std::vector<Bundle>& bundles, State state);
 
-    /** "present", "absent", "removed" or "remains". */
+    /** "present", "absent", "removed", "remains" or "unknown". */
     const char* toText (State state);
 }

@@ -7,6 +7,8 @@
 #     a bundle that stays gives status 1; a second run says nothing changed.
 #  4. A user whose prompt is refused gets status 4 and nothing is removed.
 #  5. The example Ansible playbook reports changed, then ok.
+#  6. A user who sees every bundle absent is asked nothing; one from whom a folder
+#     hides a bundle sees it unknown and is asked; a dangling link is present.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 PROGRAM="$TEST_PROGRAM"
 unset DISPLAY
@@ -19,12 +21,21 @@ second="$SCRATCH/System/Library/Extensions/adif.plugin"
 export UNINSTALLER_TEST_TARGETS="$first
 $second"
 
-# Runs the program with the arguments given; leaves STATUS, OUT and ERR.
-run_program()
+# Runs the command given; leaves STATUS, OUT and ERR.
+run_command()
 {
     STATUS=0
-    "$PROGRAM" "$@" >"$SCRATCH/out" 2>"$SCRATCH/err" || STATUS=$?
+    "$@" >"$SCRATCH/out" 2>"$SCRATCH/err" || STATUS=$?
     OUT="$(cat "$SCRATCH/out")" ERR="$(cat "$SCRATCH/err")"
+}
+
+run_program() { run_command "$PROGRAM" "$@"; }
+
+# As a user who is not root, and who refuses the prompt if asked.
+run_as_user()
+{
+    run_command env UNINSTALLER_TEST_PROMPT=refuse setpriv --reuid=nobody --regid=nogroup --clear-groups \
+        "$PROGRAM" "$@"
 }
 
 json_field()
@@ -99,12 +110,9 @@ run_program --uninstall --json
 # 4. A refused prompt for a user who is not root.
 make_bundle "$first"
 chmod -R a+rX "$SCRATCH"
-STATUS=0
-UNINSTALLER_TEST_PROMPT=refuse setpriv --reuid=nobody --regid=nogroup --clear-groups \
-    "$PROGRAM" --uninstall --json >"$SCRATCH/out" 2>"$SCRATCH/err" || STATUS=$?
-OUT="$(cat "$SCRATCH/out")"
+run_as_user --uninstall --json
 [ "$STATUS" = 4 ] && [ "$(json_field changed)" = False ] && grep -q '"present"' <<<"$OUT" \
-    || fail "a refused prompt gave $STATUS: $OUT $(cat "$SCRATCH/err")"
+    || fail "a refused prompt gave $STATUS: $OUT $ERR"
 [ -e "$first" ] || fail "a refused prompt removed a bundle"
 
 # 5. The example playbook against this machine: changed, then ok.
@@ -120,5 +128,23 @@ play()
 play | grep -q 'changed=1' || fail "the first play did not report changed: $(cat "$SCRATCH/play")"
 [ ! -e "$first" ] || fail "the playbook left the bundle"
 play | grep -q 'ok=1 .*changed=0' || fail "the second play did not report ok: $(cat "$SCRATCH/play")"
+
+# 6. No prompt for nothing: a refused one would give status 4.
+run_as_user --uninstall
+[ "$STATUS" = 0 ] && [ "$OUT" = "$(printf 'absent\t%s\nabsent\t%s' "$first" "$second")" ] \
+    || fail "nothing to remove gave $STATUS: $OUT $ERR"
+chmod 700 "$(dirname "$second")"
+run_as_user --list
+grep -qF "$(printf 'unknown\t%s' "$second")" <<<"$OUT" || fail "a hidden bundle was listed as: $OUT"
+run_as_user --uninstall
+[ "$STATUS" = 4 ] || fail "a hidden bundle was not asked about: $STATUS $OUT $ERR"
+chmod 755 "$(dirname "$second")"
+ln -s "$SCRATCH/nowhere" "$first"
+run_program --list
+grep -qF "$(printf 'present\t%s' "$first")" <<<"$OUT" || fail "a dangling link was listed as: $OUT"
+run_program --uninstall
+grep -qF "$(printf 'removed\t%s' "$first")" <<<"$OUT" && [ ! -L "$first" ] \
+    || fail "a dangling link was left: $STATUS $OUT"
+
 
 echo "PASS"
