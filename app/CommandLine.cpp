@@ -11,6 +11,9 @@
 #endif
 
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
 #include <iostream>
 
 namespace
@@ -30,6 +33,16 @@ namespace
     void writeTo (std::ostream& stream, const juce::String& text)
     {
         stream << text.toStdString() << std::flush;
+    }
+
+    /** A standard stream that came closed gets /dev/null, read-only: nothing we open
+        later takes its number (the report would go into it), and writing to it still fails. */
+    void occupyClosedStandardStreams()
+    {
+        // open() takes the lowest free number: the one just found closed.
+        for (int stream = 0; stream <= 2; ++stream)
+            if (::fcntl (stream, F_GETFD) == -1 && errno == EBADF)
+                ::open ("/dev/null", O_RDONLY);
     }
 
    #if JUCE_LINUX || JUCE_BSD
@@ -156,6 +169,8 @@ Exit status:
   0  Done; after --uninstall, no bundle remains.
   1  After --uninstall, a bundle remains; or the window found no display.
   2  The command line was not understood.
+  3  The report could not be written to standard output (full, closed or
+     gone), whatever else happened; what was removed stays removed.
   4  Administrator rights were refused or could not be asked for; nothing
      was removed.
 
@@ -166,6 +181,18 @@ program's cache folder.
 }
 
 int CommandLine::run (const UninstallSetup& setup, std::ostream& out, std::ostream& err) const
+{
+    const auto status = carryOut (setup, out, err);
+
+    if (! out.fail())
+        return status;
+
+    writeTo (err, juce::String (programName) + ": standard output could not be written, so the report is lost"
+                  + (action == Action::uninstall ? "; what was removed stays removed and is in the system log\n" : "\n"));
+    return reportUnwritten;
+}
+
+int CommandLine::carryOut (const UninstallSetup& setup, std::ostream& out, std::ostream& err) const
 {
     switch (action)
     {
@@ -239,10 +266,15 @@ void CommandLine::report (const std::vector<DriverRemoval::Bundle>& bundles, std
 
 int CommandLine::main (int argc, char* argv[], juce::JUCEApplicationBase* (*createApplication)())
 {
+    occupyClosedStandardStreams();
     const CommandLine commandLine (juce::ArgumentList (argc, argv));
 
     if (commandLine.getAction() != Action::openWindow)
+    {
+        // A reader that went away is a report that could not be written, not a reason to end unheard.
+        std::signal (SIGPIPE, SIG_IGN);
         return commandLine.run (UninstallSetup::forThisProgram(), std::cout, std::cerr);
+    }
 
     juce::JUCEApplicationBase::createInstance = createApplication;
     return juce::JUCEApplicationBase::main (argc, const_cast<const char**> (argv));

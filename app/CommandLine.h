@@ -21,6 +21,7 @@ public:
         bundleRemains = 1,
         windowUnavailable = 1,
         misused = 2,
+        reportUnwritten = 3,
         rightsRefused = 4
     };
 
@@ -35,7 +36,8 @@ public:
     /** Why the command line was not understood; empty unless the action is misuse. */
     const juce::String& getProblem() const noexcept  { return problem; }
 
-    /** Carries out any action but openWindow and returns the exit status. */
+    /** Carries out any action but openWindow and returns the exit status; a report
+        that could not be written makes it reportUnwritten, whatever else happened. */
     int run (const UninstallSetup& setup, std::ostream& out, std::ostream& err) const;
 
     /** The program's entry point: the window through the framework's application
@@ -46,6 +48,7 @@ public:
 
 private:
     juce::String parse (const juce::ArgumentList& arguments);
+    int carryOut (const UninstallSetup& setup, std::ostream& out, std::ostream& err) const;
     int uninstall (const UninstallSetup& setup, std::ostream& out, std::ostream& err) const;
 
     /** The bundles as lines, or as one JSON object when asked for. */

@@ -9,6 +9,7 @@
 #  5. The example Ansible playbook reports changed, then ok.
 #  6. A user who sees every bundle absent is asked nothing; one from whom a folder
 #     hides a bundle sees it unknown and is asked; a dangling link is present.
+#  7. A report that cannot be written gives status 3; the removal stands.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 PROGRAM="$TEST_PROGRAM"
 unset DISPLAY
@@ -146,5 +147,14 @@ run_program --uninstall
 grep -qF "$(printf 'removed\t%s' "$first")" <<<"$OUT" && [ ! -L "$first" ] \
     || fail "a dangling link was left: $STATUS $OUT"
 
+# 7. A full disk and a closed standard output lose the report, not the removal.
+for redirect in '>/dev/full' '>&-'; do
+    make_bundle "$first"
+    STATUS=0
+    eval '"$PROGRAM" --uninstall --json 2>"$SCRATCH/err"' "$redirect" || STATUS=$?
+    [ "$STATUS" = 3 ] && grep -q "report is lost" "$SCRATCH/err" \
+        || fail "a report lost to $redirect gave $STATUS: $(cat "$SCRATCH/err")"
+    [ ! -e "$first" ] || fail "a report lost to $redirect left the bundle"
+done
 
 echo "PASS"
