@@ -20,14 +20,71 @@ namespace
 {
     using Bundles = std::vector<DriverRemoval::Bundle>;
 
-    bool isFinderProcessSerialNumber (const juce::String& text)
+    bool isFinderProcessSerialNumber (const std::string& argument)
     {
-        return text.startsWith ("-psn_");
+        return argument.rfind ("-psn_", 0) == 0;
     }
 
-    juce::String quoted (const juce::String& text)
+    /** The length of the printable UTF-8 character at the index; 0 for a control
+        character, a backslash, or a byte that begins no valid UTF-8 sequence. */
+    std::size_t printableLength (const std::string& bytes, std::size_t index)
     {
-        return "'" + text + "'";
+        const auto byte = [&] (std::size_t offset)
+        {
+            return index + offset < bytes.size() ? (unsigned char) bytes[index + offset] : 0;
+        };
+
+        if (byte (0) < 0x80)
+            return byte (0) >= 0x20 && byte (0) != 0x7f && byte (0) != '\\' ? 1 : 0;
+
+        // By lead byte: the length, and where the second byte lies, which rules out
+        // overlong forms, surrogates, code points past U+10FFFF and the C1 controls.
+        struct Form { int firstLead, lastLead; std::size_t length; int lowest, highest; };
+        static constexpr Form forms[] { { 0xc2, 0xc2, 2, 0xa0, 0xbf }, { 0xc3, 0xdf, 2, 0x80, 0xbf },
+                                        { 0xe0, 0xe0, 3, 0xa0, 0xbf }, { 0xe1, 0xec, 3, 0x80, 0xbf },
+                                        { 0xed, 0xed, 3, 0x80, 0x9f }, { 0xee, 0xef, 3, 0x80, 0xbf },
+                                        { 0xf0, 0xf0, 4, 0x90, 0xbf }, { 0xf1, 0xf3, 4, 0x80, 0xbf },
+                                        { 0xf4, 0xf4, 4, 0x80, 0x8f } };
+
+        for (auto& form : forms)
+        {
+            if (byte (0) < form.firstLead || byte (0) > form.lastLead)
+                continue;
+
+            if (byte (1) < form.lowest || byte (1) > form.highest)
+                return 0;
+
+            for (std::size_t offset = 2; offset < form.length; ++offset)
+                if (byte (offset) < 0x80 || byte (offset) > 0xbf)
+                    return 0;
+
+            return form.length;
+        }
+
+        return 0;
+    }
+
+    /** An argument as the user typed it, quoted, with what a terminal would act on,
+        and bytes that are not UTF-8, written as \xNN (and a backslash as two). */
+    juce::String quoted (const std::string& argument)
+    {
+        juce::String text ("'");
+
+        for (std::size_t index = 0; index < argument.size();)
+        {
+            if (const auto length = printableLength (argument, index); length > 0)
+            {
+                text << juce::String::fromUTF8 (argument.data() + index, (int) length);
+                index += length;
+            }
+            else
+            {
+                const auto byte = (unsigned char) argument[index++];
+                text << (byte == '\\' ? "\\\\" : "\\x" + juce::String::toHexString (byte).paddedLeft ('0', 2).toUpperCase());
+            }
+        }
+
+        return text + "'";
     }
 
     void writeTo (std::ostream& stream, const juce::String& text)
@@ -88,51 +145,52 @@ namespace
     }
 }
 
-CommandLine::CommandLine (const juce::ArgumentList& arguments)
+CommandLine::CommandLine (const std::vector<std::string>& arguments)
     : problem (parse (arguments))
 {
     if (problem.isNotEmpty())
         action = Action::misuse;
 }
 
-juce::String CommandLine::parse (const juce::ArgumentList& arguments)
+juce::String CommandLine::parse (const std::vector<std::string>& arguments)
 {
     const std::pair<const char*, Action> actionOptions[] {
         { "--help", Action::showHelp }, { "--version", Action::showVersion },
         { "--list", Action::list }, { "--uninstall", Action::uninstall } };
 
-    juce::Array<Action> actions;
+    juce::StringArray actionsGiven;
+    bool optionsEnded = false;
 
-    for (auto& argument : arguments.arguments)
+    for (auto& argument : arguments)
     {
-        const auto& text = argument.text;
         const auto* known = std::find_if (std::begin (actionOptions), std::end (actionOptions),
-                                          [&text] (auto& option) { return text == option.first; });
+                                          [&argument] (auto& option) { return argument == option.first; });
 
-        if (isFinderProcessSerialNumber (text))
-            continue;
+        if (argument.empty())
+            return "an empty argument is not an option";
 
-        if (text == "--json")
+        if (optionsEnded)
+            return "unexpected argument " + quoted (argument);
+
+        if (argument == "--")
+            optionsEnded = true;
+        else if (argument == "--json")
             json = true;
         else if (known != std::end (actionOptions))
-            actions.addIfNotAlreadyThere (known->second);
-        else
-            return (argument.isOption() ? "unknown option " : "unexpected argument ") + quoted (text);
+            actionsGiven.addIfNotAlreadyThere (known->first);
+        else if (! isFinderProcessSerialNumber (argument))
+            return (argument[0] == '-' ? "unknown option " : "unexpected argument ") + quoted (argument);
     }
 
-    if (actions.contains (Action::showHelp))
-    {
-        action = Action::showHelp;
-        return {};
-    }
+    if (actionsGiven.size() > 1)
+        return actionsGiven[0] + " and " + actionsGiven[1] + " do not go together: give one of them";
 
-    if (actions.size() > 1)
-        return "choose one of --help, --version, --list and --uninstall";
-
-    action = actions.isEmpty() ? Action::openWindow : actions.getFirst();
+    for (auto& [name, actionOfName] : actionOptions)
+        if (actionsGiven.contains (name))
+            action = actionOfName;
 
     if (json && action != Action::list && action != Action::uninstall)
-        return "--json goes with --list or --uninstall";
+        return "--json goes only with --list or --uninstall";
 
     return {};
 }
@@ -144,6 +202,10 @@ juce::String CommandLine::getUsage()
 
 Removes the PELK USB MIDI Driver. Without options it opens its window, which
 needs a graphical session; with an option it runs without a window.
+
+Give one of --list, --uninstall, --help and --version, in any order with
+--json where it goes. "--" ends the options; nothing may follow it. Anything
+else, an empty argument too, is a usage error.
 
 Options:
   --list       Print each of the driver's bundles, in removal order, as
@@ -216,7 +278,7 @@ int CommandLine::carryOut (const UninstallSetup& setup, std::ostream& out, std::
             break;
     }
 
-    writeTo (err, juce::String (programName) + ": " + problem + "\n\n" + getUsage());
+    writeTo (err, juce::String (programName) + ": " + problem + "; see '" + programName + " --help'\n");
     return misused;
 }
 
@@ -267,7 +329,7 @@ void CommandLine::report (const std::vector<DriverRemoval::Bundle>& bundles, std
 int CommandLine::main (int argc, char* argv[], juce::JUCEApplicationBase* (*createApplication)())
 {
     occupyClosedStandardStreams();
-    const CommandLine commandLine (juce::ArgumentList (argc, argv));
+    const CommandLine commandLine (std::vector<std::string> (argv + std::min (argc, 1), argv + argc));
 
     if (commandLine.getAction() != Action::openWindow)
     {

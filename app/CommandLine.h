@@ -6,6 +6,8 @@
 #include <juce_events/juce_events.h>
 
 #include <iosfwd>
+#include <string>
+#include <vector>
 
 /** The program's options, for administrators and the tools they drive many
     machines with. With none, the program is its window; with any, it runs to its
@@ -27,8 +29,9 @@ public:
 
     static constexpr const char* programName = "pelk-usb-midi-driver-uninstaller";
 
-    /** Arguments that macOS adds when Finder starts us ("-psn_...") are not options. */
-    explicit CommandLine (const juce::ArgumentList& arguments);
+    /** The arguments after the program's name, as the bytes they came as. Arguments
+        that macOS adds when Finder starts us ("-psn_...") are not options. */
+    explicit CommandLine (const std::vector<std::string>& arguments);
 
     Action getAction() const noexcept           { return action; }
     bool wantsJson() const noexcept             { return json; }
@@ -47,7 +50,7 @@ public:
     static juce::String getUsage();
 
 private:
-    juce::String parse (const juce::ArgumentList& arguments);
+    juce::String parse (const std::vector<std::string>& arguments);
     int carryOut (const UninstallSetup& setup, std::ostream& out, std::ostream& err) const;
     int uninstall (const UninstallSetup& setup, std::ostream& out, std::ostream& err) const;
 

@@ -11,9 +11,11 @@ namespace
 {
     using Action = CommandLine::Action;
 
-    CommandLine parse (const juce::StringArray& arguments)
+    using Arguments = std::vector<std::string>;
+
+    CommandLine parse (const Arguments& arguments)
     {
-        return CommandLine (juce::ArgumentList ("pelk-usb-midi-driver-uninstaller", arguments));
+        return CommandLine (arguments);
     }
 
     /** Two scratch targets in place of the driver's bundles; the second a folder tree. */
@@ -45,7 +47,7 @@ namespace
         std::string out, err;
     };
 
-    Outcome run (const juce::StringArray& arguments, const UninstallSetup& setup)
+    Outcome run (const Arguments& arguments, const UninstallSetup& setup)
     {
         std::ostringstream out, err;
         const auto status = parse (arguments).run (setup, out, err);
@@ -65,35 +67,42 @@ namespace
     }
 }
 
-TEST (CommandLine, ParsesOnlyWhatItOffers)
+TEST (CommandLine, TakesOneActionInAnyOrderWithJsonWhereItGoes)
 {
     EXPECT_EQ (parse ({}).getAction(), Action::openWindow);
     EXPECT_EQ (parse ({ "-psn_0_1234567" }).getAction(), Action::openWindow);
     EXPECT_EQ (parse ({ "--version" }).getAction(), Action::showVersion);
-    EXPECT_EQ (parse ({ "--uninstall", "--help" }).getAction(), Action::showHelp);
+    EXPECT_EQ (parse ({ "--uninstall", "--" }).getAction(), Action::uninstall);
 
     const auto jsonList = parse ({ "--json", "-psn_0_1", "--list" });
     EXPECT_EQ (jsonList.getAction(), Action::list);
     EXPECT_TRUE (jsonList.wantsJson());
     EXPECT_FALSE (parse ({ "--uninstall" }).wantsJson());
 
-    for (auto misuse : { juce::StringArray { "--bogus" }, { "--list", "--uninstall" }, { "--json" },
-                         { "--version", "--json" }, { "--uninstall=yes" }, { "uninstall" }, { "-u" } })
+    for (auto& misuse : std::vector<Arguments> { { "--bogus" }, { "--list", "--uninstall" }, { "--help", "--version" },
+                                                 { "--uninstall", "--help" }, { "--json" }, { "--version", "--json" },
+                                                 { "--uninstall=yes" }, { "uninstall" }, { "-u" }, { "" }, { "--list", "" },
+                                                 { "--", "--list" }, { " --list" }, { "'--list'" } })
     {
         const auto commandLine = parse (misuse);
-        EXPECT_EQ (commandLine.getAction(), Action::misuse) << misuse.joinIntoString (" ");
+        EXPECT_EQ (commandLine.getAction(), Action::misuse) << testing::PrintToString (misuse);
         EXPECT_TRUE (commandLine.getProblem().isNotEmpty());
     }
 }
 
-TEST (CommandLine, MisuseSaysWhyOnStandardErrorOnly)
+TEST (CommandLine, MisuseIsOneLineOnStandardErrorThatEchoesTheArgumentAsTyped)
 {
     const auto outcome = run ({ "--list", "--frobnicate" }, ScratchBundles().setup());
 
     EXPECT_EQ (outcome.status, 2);
     EXPECT_TRUE (outcome.out.empty());
-    EXPECT_NE (outcome.err.find ("'--frobnicate'"), std::string::npos);
-    EXPECT_NE (outcome.err.find ("Usage:"), std::string::npos);
+    EXPECT_EQ (outcome.err, "pelk-usb-midi-driver-uninstaller: unknown option '--frobnicate'; "
+                            "see 'pelk-usb-midi-driver-uninstaller --help'\n");
+
+    // As the UTF-8 it was; what a terminal would act on, and what is not UTF-8, escaped.
+    EXPECT_EQ (parse ({ "--ｌｉｓｔ" }).getProblem(), juce::String::fromUTF8 ("unknown option '--ｌｉｓｔ'"));
+    EXPECT_EQ (parse ({ "-\x1b[2J\n\xc2\x9b\xff\xe0\x80\x80\\é" }).getProblem(),
+               juce::String::fromUTF8 ("unknown option '-\\x1B[2J\\x0A\\xC2\\x9B\\xFF\\xE0\\x80\\x80\\\\é'"));
 }
 
 TEST (CommandLine, UninstallReportsChangedOnceThenUnchanged)
