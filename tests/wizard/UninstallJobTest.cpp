@@ -5,13 +5,11 @@
 #include "support/MessageLoop.h"
 #include "support/Pixels.h"
 #include "support/ScratchNames.h"
-#include "support/TestAuthorization.h"
 #include "wizard/MainLayoutComponent.h"
 #include "wizard/PathLines.h"
 
 #include <algorithm>
 #include <atomic>
-#include <unistd.h>
 
 namespace
 {
@@ -215,31 +213,6 @@ TEST (UninstallJob, RemovesOnlyTheBundlesThatExist)
     ASSERT_TRUE (watch.runUntilShown());
 
     EXPECT_EQ (removalsIn (*fake.log), (std::vector<Command> { { "/bin/rm", "-r", targets.paths[2] } }));
-    EXPECT_EQ (host.getThankYouPage().getMessageBox().getText(), "The uninstallation was completed.");
-}
-
-TEST (UninstallJob, OverTheHelperATreeGoesWholeAndADanglingLinkGoesAsALink)
-{
-    ScratchTargets targets;
-    targets.makeTree (0);
-    targets.makeTree (3);
-    const auto linkedTo = targets.folder.getChildFile ("kept/missing target");
-    linkedTo.getParentDirectory().createDirectory();
-    targets.file (1).getParentDirectory().createDirectory();
-    ASSERT_EQ (::symlink (linkedTo.getFullPathName().toRawUTF8(), targets.paths[1].c_str()), 0);
-
-    UninstallSetup setup { targets.paths, [&] { return TestAuthorization::createServices (true, targets.paths); } };
-    MainLayoutComponent host (setup);
-    CompletionWatch watch (host);
-
-    host.actionListenerCallback ("uninstall");
-    ASSERT_TRUE (watch.runUntilShown());
-
-    EXPECT_FALSE (targets.file (0).exists());
-    EXPECT_FALSE (targets.file (3).exists());
-    EXPECT_TRUE (targets.file (0).getParentDirectory().isDirectory());
-    EXPECT_FALSE (targets.file (1).isSymbolicLink());
-    EXPECT_TRUE (linkedTo.getParentDirectory().isDirectory());
     EXPECT_EQ (host.getThankYouPage().getMessageBox().getText(), "The uninstallation was completed.");
 }
 
