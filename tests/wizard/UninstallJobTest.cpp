@@ -185,10 +185,10 @@ TEST (UninstallJob, WithNothingToRemoveReportsFinishedOnceAboutTwoSecondsLater)
     EXPECT_TRUE (watch.shownOnMessageThread);
     EXPECT_NEAR (watch.shownAt - start, 2000.0, 400.0);
 
-    // Asked for on the job's own thread, at the framework's default priority.
+    // Asked for off the message thread; the job looks at the framework's default priority.
     EXPECT_EQ (fake.log->prompts, 1);
     EXPECT_FALSE (fake.log->promptedOnMessageThread);
-    EXPECT_EQ (fake.log->promptThreadPriority, juce::Thread::Priority::normal);
+    EXPECT_EQ (fake.log->lookingThreadPriority, juce::Thread::Priority::normal);
     EXPECT_EQ (fake.log->releases, 1);
     EXPECT_FALSE (fake.log->releasedOnMessageThread);
     EXPECT_TRUE (removalsIn (*fake.log).empty());
@@ -384,8 +384,27 @@ TEST_F (UninstallJobWithHeldPrompt, DestroyingTheHostWithThePromptOpenWithdrawsI
 
     EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - start, 500.0);
     EXPECT_EQ (fake.log->withdrawals, 1);
-    EXPECT_EQ (fake.log->releases, 1);
+    EXPECT_TRUE (MessageLoop::runUntil ([&] { return fake.log->releases == 1; }));
     EXPECT_TRUE (fake.log->toolsRun.empty());
+    EXPECT_TRUE (targets.file (0).exists());
+}
+
+TEST_F (UninstallJobWithHeldPrompt, AClosedHostLeavesAPromptThatOnlyTheUserCanCloseAndRemovesNothingAfter)
+{
+    // As on a Mac: the prompt stays open until answered, whatever the program does.
+    fake.answers.canClosePrompt = false;
+    clickUntilAsked();
+
+    const auto start = juce::Time::getMillisecondCounterHiRes();
+    host = nullptr;
+
+    EXPECT_LT (juce::Time::getMillisecondCounterHiRes() - start, 1000.0);
+    EXPECT_TRUE (prompt->isOpen());
+
+    // A grant that comes afterwards only gives the rights back.
+    prompt->answer (true);
+    EXPECT_TRUE (MessageLoop::runUntil ([&] { return fake.log->releases == 1; }));
+    EXPECT_TRUE (removalsIn (*fake.log).empty());
     EXPECT_TRUE (targets.file (0).exists());
 }
 
