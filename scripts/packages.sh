@@ -35,6 +35,10 @@ TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth openbox xdotool wmctrl x
                procps "${PACKAGE_PACKAGES[@]}" desktop-file-utils appstream lintian libxml2-utils
                polkitd pkexec dbus expect ansible-core)
 
+# What the syntax-only check of the Mac build needs (scripts/macos-check.sh): clang,
+# its C++ library, and C headers for arm64 besides the machine's own.
+MACOS_CHECK_PACKAGES=(clang libc++-14-dev libc++abi-14-dev libc6-dev-arm64-cross)
+
 configure_and_build()
 {
     local build_dir="$1"; shift
