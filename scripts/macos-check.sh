@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Compiles our own sources as a Mac build would, without a Mac: configures the
 # project with CMake as Darwin, compiles every one of our .cpp files that the Mac
-# build compiles (the program and the unit tests), syntax only, for x86_64 and
-# arm64, with the framework's recommended warnings; then reads what the framework
-# generated for the bundle. Fails on any error, on any warning in our own code and
+# build compiles, syntax only, with the framework's recommended warnings (the
+# program's for x86_64 and arm64, the unit tests' for x86_64); then reads what the
+# framework generated for the bundle. Fails on any error, on any warning in our own code and
 # on a wrong bundle key.
 #
 #   scripts/macos-check.sh [work folder, default build/macos-check]
