@@ -2,13 +2,11 @@
 
 #include "app/CommandLineReport.h"
 #include "platform/SystemLog.h"
+#include "platform/linux/HelperRequests.h"
 #include "uninstall/DriverRemoval.h"
 #include "wizard/ObstacleText.h"
 
-#if JUCE_LINUX || JUCE_BSD
- #include "platform/linux/HelperRequests.h"
- #include <unistd.h>
-#endif
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -102,8 +100,9 @@ namespace
                 ::open ("/dev/null", O_RDONLY);
     }
 
-   #if JUCE_LINUX || JUCE_BSD
-    /** Run as root, we answer our own requests, exactly as the privileged helper would. */
+    /** Run as root, we answer our own requests, exactly as the privileged helper would,
+        on every system: root needs no prompt, and the system's rule for administrator
+        rights may not even let root through it. */
     DriverRemoval::Rights rootsOwnRights (const std::vector<std::string>& targets)
     {
         HelperRequests::AllowList allowed;
@@ -119,7 +118,6 @@ namespace
                      HelperRequests::answer ({ allowed.removeTool, "-r", path }, allowed);
                  } };
     }
-   #endif
 
     /** Why nothing was removed: a user who said no needs no more; one who was never asked does. */
     juce::String describeRefusal (const AuthorizationServices::PromptObstacle& obstacle)
@@ -291,10 +289,8 @@ int CommandLine::uninstall (const UninstallSetup& setup, std::ostream& out, std:
         return CommandLineReport::exitStatus (bundles);
     };
 
-   #if JUCE_LINUX || JUCE_BSD
     if (::geteuid() == 0)
         return finish (DriverRemoval::removeExisting (setup.targets, rootsOwnRights (setup.targets)));
-   #endif
 
     // No prompt when the user's own view already shows every bundle absent; one that a
     // folder hides from them (unknown) is worth asking for.

@@ -26,7 +26,8 @@ public:
 private:
     void timerCallback() override;
 
-    unsigned long wakeMessageType = 0;
+    // Only X11 has a message to wake the loop with; elsewhere this stays unused.
+    [[maybe_unused]] unsigned long wakeMessageType = 0;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (QueuedInputWake)
 };

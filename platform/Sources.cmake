@@ -7,7 +7,10 @@ target_sources(uninstaller_core PRIVATE
     platform/JapaneseTypeface.cpp
     platform/QueuedInputWake.cpp
     platform/SystemLog.cpp
-    platform/UserLanguage.cpp)
+    platform/UserLanguage.cpp
+    # What root's own command line does as the helper would, on every system.
+    platform/linux/HelperProtocol.cpp
+    platform/linux/HelperRequests.cpp)
 
 if(APPLE)
     target_sources(uninstaller_core PRIVATE platform/MacAuthorizationServices.cpp)
@@ -16,7 +19,5 @@ else()
     target_sources(uninstaller_core PRIVATE
         platform/HelperLocation.cpp
         platform/LinuxAuthorizationServices.cpp
-        platform/linux/HelperConnection.cpp
-        platform/linux/HelperProtocol.cpp
-        platform/linux/HelperRequests.cpp)
+        platform/linux/HelperConnection.cpp)
 endif()

@@ -35,6 +35,21 @@ TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth openbox xdotool wmctrl x
                procps "${PACKAGE_PACKAGES[@]}" desktop-file-utils appstream lintian libxml2-utils
                polkitd pkexec dbus expect ansible-core)
 
+# What the syntax-only check of the Mac build needs (scripts/macos-check.sh): clang,
+# its C++ library, and C headers for arm64 besides the machine's own.
+MACOS_CHECK_PACKAGES=(clang libc++-14-dev libc++abi-14-dev libc6-dev-arm64-cross)
+
+# Installs the validator of GitHub's workflow files, at a fixed version, under the
+# folder given; npm comes from Debian when the machine has none.
+install_workflow_validator()
+{
+    local prefix="$1"
+    [ -x "$prefix/node_modules/.bin/action-validator" ] && return 0
+    command -v npm > /dev/null || install_missing_packages npm
+    npm install --prefix "$prefix" --no-audit --no-fund --silent \
+        @action-validator/cli@0.6.0 @action-validator/core@0.6.0
+}
+
 configure_and_build()
 {
     local build_dir="$1"; shift

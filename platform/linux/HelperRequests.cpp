@@ -80,7 +80,34 @@ namespace
         ::sigprocmask (SIG_SETMASK, &none, nullptr);
     }
 
-    [[noreturn]] void becomeTool (const Strings& request, int errorPipe)
+    /** Every descriptor above standard error closes when the tool starts. The helper
+        has none left by then, but root's command line may have been handed some. */
+    void closeAboveStandardErrorOnExec (int descriptorLimit)
+    {
+       #if defined (__linux__)
+        if (::close_range (STDERR_FILENO + 1, ~0U, CLOSE_RANGE_CLOEXEC) == 0)
+            return;
+       #endif
+
+        for (int fd = STDERR_FILENO + 1; fd < descriptorLimit; ++fd)
+            ::fcntl (fd, F_SETFD, FD_CLOEXEC);
+    }
+
+    int pipeClosedOnExec (int ends[2])
+    {
+       #if defined (__linux__)
+        return ::pipe2 (ends, O_CLOEXEC);
+       #else
+        if (::pipe (ends) != 0)
+            return -1;
+
+        ::fcntl (ends[0], F_SETFD, FD_CLOEXEC);
+        ::fcntl (ends[1], F_SETFD, FD_CLOEXEC);
+        return 0;
+       #endif
+    }
+
+    [[noreturn]] void becomeTool (const Strings& request, int errorPipe, int descriptorLimit)
     {
         // Nothing the tool prints may reach the pipes that carry our frames.
         auto devNull = ::open ("/dev/null", O_RDWR | O_CLOEXEC);
@@ -88,13 +115,18 @@ namespace
         if (devNull >= 0 && ::dup2 (devNull, STDIN_FILENO) >= 0 && ::dup2 (devNull, STDOUT_FILENO) >= 0)
         {
             restoreDefaultSignals();
+            closeAboveStandardErrorOnExec (descriptorLimit);
 
             std::vector<char*> argv;
             for (auto& text : request)
                 argv.push_back (const_cast<char*> (text.c_str()));
             argv.push_back (nullptr);
 
-            ::execv (argv[0], argv.data());
+            // Nothing of whoever started us steers the tool through its environment.
+            char path[] = "PATH=/usr/bin:/bin:/usr/sbin:/sbin";
+            char* const environment[] = { path, nullptr };
+
+            ::execve (argv[0], argv.data(), environment);
         }
 
         auto error = errno;
@@ -113,13 +145,15 @@ namespace
     {
         int errorPipe[2];
 
-        if (::pipe2 (errorPipe, O_CLOEXEC) != 0)
+        if (pipeClosedOnExec (errorPipe) != 0)
             return { HelperProtocol::toolNotStarted };
 
+        const auto openMax = ::sysconf (_SC_OPEN_MAX);
+        const auto descriptorLimit = openMax > 0 && openMax < (1 << 20) ? (int) openMax : (1 << 20);
         auto pid = ::fork();
 
         if (pid == 0)
-            becomeTool (request, errorPipe[1]);
+            becomeTool (request, errorPipe[1], descriptorLimit);
 
         ::close (errorPipe[1]);
 

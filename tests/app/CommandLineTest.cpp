@@ -2,7 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "support/ScratchNames.h"
-#include "support/TestAuthorization.h"
+#include "support/FakeAuthorizationServices.h"
 
 #include <sstream>
 #include <unistd.h>
@@ -35,7 +35,11 @@ namespace
         {
             std::vector<std::string> targets { bundle (0).getFullPathName().toStdString(),
                                                bundle (1).getFullPathName().toStdString() };
-            return { targets, [targets] { return TestAuthorization::createServices (true, targets); } };
+            return { targets, []
+            {
+                return std::make_unique<FakeAuthorizationServices> (std::make_shared<FakeAuthorizationServices::Log>(),
+                                                                    FakeAuthorizationServices::Answers());
+            } };
         }
 
         juce::File folder { ScratchNames::uniqueInTemp ("command line test") };

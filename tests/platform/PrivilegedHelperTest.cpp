@@ -321,7 +321,7 @@ TEST (PrivilegedHelper, ExitsWithinASecondWhenOurProcessIsKilled)
     EXPECT_LT (milliseconds, 1000);
 }
 
-TEST (PrivilegedHelper, ToolsGetOnlyTheStandardDescriptorsAndDefaultSignals)
+TEST (PrivilegedHelper, ToolsGetOnlyTheStandardDescriptorsACleanEnvironmentAndDefaultSignals)
 {
     ScratchFolder scratch;
     const auto record = scratch.path ("record");
@@ -350,7 +350,8 @@ TEST (PrivilegedHelper, ToolsGetOnlyTheStandardDescriptorsAndDefaultSignals)
         return lines;
     };
 
-    const juce::StringArray standardOnly { "descriptor 0", "descriptor 1", "descriptor 2" };
+    const juce::StringArray standardOnly { "descriptor 0", "descriptor 1", "descriptor 2",
+                                           "environment PATH=/usr/bin:/bin:/usr/sbin:/sbin" };
     EXPECT_EQ (whatTheToolGets(), standardOnly);
 
     refuseCloseRange();

@@ -1,13 +1,10 @@
+# The Linux platform layer: included on Linux only.
 target_sources(uninstaller_tests PRIVATE
     platform/AppTempFolderTest.cpp
     platform/HelperTrustTest.cpp
     platform/PrivilegedHelperTest.cpp
+    platform/QueuedInputWakeTest.cpp
     platform/UserLanguageTest.cpp)
-
-if(NOT APPLE)
-    # Drives the X11 connection directly.
-    target_sources(uninstaller_tests PRIVATE platform/QueuedInputWakeTest.cpp)
-endif()
 
 # Started by the cache-folder tests, in a process of its own for each program start.
 add_executable(trash_probe platform/TrashProbe.cpp)

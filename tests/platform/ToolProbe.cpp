@@ -1,12 +1,14 @@
 // Stands in for a tool that the privileged helper runs: called as "rm -r PATH", it
-// writes to PATH which descriptors it was given open and which signals it was
-// given ignored or blocked, one per line.
+// writes to PATH which descriptors it was given open, its environment and which
+// signals it was given ignored or blocked, one per line.
 #include <csignal>
 #include <cstdlib>
 #include <dirent.h>
 #include <fstream>
 #include <string>
 #include <vector>
+
+extern char** environ;
 
 int main (int argc, char** argv)
 {
@@ -23,6 +25,9 @@ int main (int argc, char** argv)
 
         ::closedir (folder);
     }
+
+    for (auto** entry = environ; *entry != nullptr; ++entry)
+        lines.push_back (std::string ("environment ") + *entry);
 
     sigset_t blocked;
     ::sigprocmask (SIG_BLOCK, nullptr, &blocked);

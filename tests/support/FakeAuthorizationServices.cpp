@@ -55,11 +55,15 @@ bool FakeAuthorizationServices::prompt()
 
     ++log->prompts;
     log->promptedOnMessageThread = juce::MessageManager::getInstance()->isThisTheMessageThread();
-
-    if (auto* thread = juce::Thread::getCurrentThread())
-        log->promptThreadPriority = (thread->*PriorityQuery::get())();
-
     return answers.heldPrompt != nullptr ? answers.heldPrompt->waitForAnswer() : answers.grant;
+}
+
+bool FakeAuthorizationServices::pathExists (Handle, const char* path)
+{
+    if (auto* thread = juce::Thread::getCurrentThread())
+        log->lookingThreadPriority = (thread->*PriorityQuery::get())();
+
+    return answers.pathExists (path);
 }
 
 void FakeAuthorizationServices::waitForTool (Handle)
@@ -78,10 +82,14 @@ void FakeAuthorizationServices::releaseDestroyingRights (Handle handle)
 void FakeAuthorizationServices::withdrawPrompt()
 {
     ++log->withdrawals;
+
+    if (! answers.canClosePrompt)
+        return;
+
     withdrawn = true;
 
     if (answers.heldPrompt != nullptr)
-        answers.heldPrompt->answer (answers.grantedAsWithdrawn);
+        answers.heldPrompt->answer (false);
 }
 
 //==============================================================================

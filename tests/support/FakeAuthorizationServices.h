@@ -43,7 +43,7 @@ public:
         int prompts = 0;
         int withdrawals = 0;
         bool promptedOnMessageThread = false;
-        std::optional<juce::Thread::Priority> promptThreadPriority;
+        std::optional<juce::Thread::Priority> lookingThreadPriority;
         int waits = 0;
         int releases = 0;
         std::vector<Command> toolsRun;
@@ -63,8 +63,9 @@ public:
         /** When set, the prompt stays open until this is answered; grant is not used. */
         std::shared_ptr<HeldPrompt> heldPrompt;
 
-        /** A held prompt that the system cannot close: the user's yes comes as it is withdrawn. */
-        bool grantedAsWithdrawn = false;
+        /** False for a system whose prompt only the user can close (a Mac's): a
+            withdrawal then changes nothing, and the prompt waits for its answer. */
+        bool canClosePrompt = true;
 
         /** Called for every launch after the prompt; gives the launch status. */
         std::function<Status (const Command&)> runTool = [] (const Command&) { return 0; };
@@ -84,7 +85,7 @@ public:
     Status create (Handle& handle) override;
     Status launchPrivileged (Handle handle, const char* toolPath, char* const* arguments) override;
     void waitForTool (Handle handle) override;
-    bool pathExists (Handle, const char* path) override  { return answers.pathExists (path); }
+    bool pathExists (Handle, const char* path) override;
     void releaseDestroyingRights (Handle handle) override;
     void withdrawPrompt() override;
     PromptObstacle findPromptObstacle() const override  { return answers.obstacle; }

@@ -1,3 +1,7 @@
 target_sources(uninstaller_tests PRIVATE
     uninstall/CAuthTest.cpp
     uninstall/DriverBundlesTest.cpp)
+
+if(UNINSTALLER_LINUX_TESTS)
+    target_sources(uninstaller_tests PRIVATE uninstall/CAuthOverHelperTest.cpp)
+endif()

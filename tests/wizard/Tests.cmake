@@ -4,3 +4,7 @@ target_sources(uninstaller_tests PRIVATE
     wizard/PagesTest.cpp
     wizard/PathLinesTest.cpp
     wizard/UninstallJobTest.cpp)
+
+if(UNINSTALLER_LINUX_TESTS)
+    target_sources(uninstaller_tests PRIVATE wizard/UninstallJobOverHelperTest.cpp)
+endif()
