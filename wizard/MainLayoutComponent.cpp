@@ -132,14 +132,20 @@ void MainLayoutComponent::startUninstall()
 void MainLayoutComponent::run()
 {
     auto services = uninstallSetup.createServices();
-    const auto obstacle = services->findPromptObstacle();
+    auto obstacle = services->findPromptObstacle();
 
-    if (obstacle.kind == AuthorizationServices::PromptObstacle::Kind::none
-         && obtainAuthorization (std::move (services)))
+    if (obstacle.kind == AuthorizationServices::PromptObstacle::Kind::none)
     {
-        auto remainingFiles = removeDriverFiles();
-        callOnMessageThread ([remainingFiles] (MainLayoutComponent& host) { host.finishUninstall (remainingFiles); });
-        return;
+        if (obtainAuthorization (std::move (services)))
+        {
+            auto remainingFiles = removeDriverFiles();
+            callOnMessageThread ([remainingFiles] (MainLayoutComponent& host) { host.finishUninstall (remainingFiles); });
+            return;
+        }
+
+        // The prompt itself may have found nobody to ask the user.
+        if (auth != nullptr)
+            obstacle = auth->findPromptObstacle();
     }
 
     releaseAuthorization();

@@ -94,6 +94,9 @@ void WelcomeComponent::explainProblem (const juce::String& explanation, const ju
     resized();
 
     juce::StringArray lines (explanation);
-    lines.addArray (PathLines::wrapToFit (path, *descriptionBox));
+
+    if (path.isNotEmpty())
+        lines.addArray (PathLines::wrapToFit (path, *descriptionBox));
+
     descriptionBox->setText (lines.joinIntoString ("\n"));
 }
