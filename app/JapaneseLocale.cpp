@@ -62,8 +62,9 @@ juce::String JapaneseLocale::getTranslationText()
 
 std::unique_ptr<juce::LocalisedStrings> JapaneseLocale::createTranslations()
 {
-    return std::make_unique<juce::LocalisedStrings> (isActive() ? getTranslationText() : juce::String(),
-                                                     false);
+    // Without a face that draws them, Japanese texts would be boxes: English reads better.
+    const auto japanese = isActive() && getTypefaceName().isNotEmpty();
+    return std::make_unique<juce::LocalisedStrings> (japanese ? getTranslationText() : juce::String(), false);
 }
 
 juce::String JapaneseLocale::getTypefaceName()

@@ -141,6 +141,16 @@ wait_for_size "$window" 400x240 >/dev/null
 japanese=$(screenshot_window "$window" welcome-japanese)
 [ "$(colour_count "$japanese" 200x24+100+38)" -gt 4 ] || fail "the Japanese button text has no glyphs"
 [ "$(colour_count "$japanese" 300x20+30+95)" -gt 4 ] || fail "the Japanese description has no glyphs"
+# Drawn in a proportional face: Debian's IPA fonts come in both kinds, and the
+# fixed-width one makes "OK" and the paths look typed.
+japanese_faces=""
+for face in $(grep -oE '/[^ ]+\.(ttf|otf|ttc)$' "/proc/$PROGRAM_PID/maps" | sort -u); do
+    fc-query --format '%{lang}\n' "$face" | grep -qw ja || continue
+    japanese_faces+="$face "
+    [ -z "$(fc-query --format '%{spacing}' "$face")" ] || fail "the Japanese texts are drawn in the fixed-width $face"
+done
+[ -n "$japanese_faces" ] || fail "no face that draws Japanese is mapped"
+echo "Japanese face: $japanese_faces"
 request_close "$window"
 wait_for_exit "$PROGRAM_PID" 5
 [ "$EXIT_STATUS" = 0 ] || fail "the Japanese copy ended with status $EXIT_STATUS"
