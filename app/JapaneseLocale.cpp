@@ -38,7 +38,7 @@ namespace
         "\"The password prompt cannot be shown: its helper must be installed by root, in folders that only root may change. Install this program as root.\""
             " = \"パスワードの入力画面を表示できません。ヘルパーは、root だけが変更できるフォルダーに root がインストールしたものでなければなりません。このプログラムを root としてインストールしてください。\"\n"
         "\"No password prompt could be shown: no authentication agent is running. Start one, such as lxpolkit or polkit-gnome (a desktop session usually starts one), then try again.\""
-            " = \"パスワードの入力画面を表示できませんでした。認証エージェントが動いていません。lxpolkit や polkit-gnome などの認証エージェントを起動してから (ふつうはデスクトップのセッションが起動します)、もう一度お試しください。\"\n"
+            " = \"パスワードの入力画面を表示できませんでした。認証エージェントが動いていません。lxpolkit や polkit-gnome などの認証エージェントを起動してから（ふつうはデスクトップのセッションが起動します）、もう一度お試しください。\"\n"
         "\n"
         "\n";
 
