@@ -22,7 +22,7 @@ namespace
             " = \"このアンインストーラーはシステムからPELK USB MIDIドライバーを削除します。アンインストールの途中パスワードを聞かれますので、" PELK_ACCOUNT_PASSWORD "を入力してください\"\n"
         "\"Completed\" = \"処理が完了しました\"\n"
         "\"The uninstallation was completed.\" = \"ドライバーの削除が正常に終了しました。\"\n"
-        "\"Some driver files could not be removed:\" = \"一部のドライバーファイルを削除できませんでした:\"\n"
+        "\"in\" = \"場所:\"\n"
         "\"Not all files were removed\" = \"削除できなかったファイルがあります\"\n"
         "\"Asks for an administrator's password, then removes the driver.\" = \"管理者のパスワードを確認してから、ドライバーを削除します。\"\n"
         "\"Description\" = \"説明\"\n"
