@@ -124,8 +124,7 @@ TEST (CAuth, OverTheHelperARefusedPromptOrMissingLauncherGivesNoRights)
     EXPECT_EQ (refused->findPromptObstacle().kind, Kind::none);
 
     // pkexec's status when it found no agent to ask the user.
-    CAuth nobodyToAsk (std::make_unique<LinuxAuthorizationServices> (
-        std::vector<std::string> { "/bin/sh", "-c", "exit 127" }));
+    CAuth nobodyToAsk (std::make_unique<LinuxAuthorizationServices> (TestAuthorization::agentlessCommand()));
     EXPECT_FALSE (nobodyToAsk.isAuthorized());
     EXPECT_EQ (nobodyToAsk.findPromptObstacle().kind, Kind::promptUnavailable);
 
