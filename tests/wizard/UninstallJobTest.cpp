@@ -167,6 +167,15 @@ namespace
         return lines;
     }
 
+    juce::Viewport* findViewport (juce::TextEditor& box)
+    {
+        for (auto* child : box.getChildren())
+            if (auto* viewport = dynamic_cast<juce::Viewport*> (child))
+                return viewport;
+
+        return nullptr;
+    }
+
     /** What the completion page lists for the paths: each name, then its folder. */
     juce::StringArray listed (const juce::StringArray& paths, const juce::String& in = "in")
     {
@@ -518,11 +527,7 @@ TEST (UninstallJob, EveryRemainingBundleIsReadableWholeInTheMessageBox)
     EXPECT_EQ (unwrapped (box), listed (bundles));
 
     // The four fit whole in the room the page has: nothing to scroll, no line cut.
-    juce::Viewport* viewport = nullptr;
-    for (auto* child : box.getChildren())
-        if (auto* v = dynamic_cast<juce::Viewport*> (child))
-            viewport = v;
-
+    auto* viewport = findViewport (box);
     ASSERT_NE (viewport, nullptr);
     EXPECT_FALSE (viewport->getVerticalScrollBar().isVisible());
     EXPECT_LE (box.getTextHeight(), viewport->getMaximumVisibleHeight());
@@ -535,4 +540,26 @@ TEST (UninstallJob, EveryRemainingBundleIsReadableWholeInTheMessageBox)
     Pixels::saveArtefact (page.createComponentSnapshot (page.getLocalBounds()), "completion-remaining-files");
     box.moveCaretToEnd();
     Pixels::saveArtefact (page.createComponentSnapshot (page.getLocalBounds()), "completion-remaining-files-end");
+}
+
+TEST (UninstallJob, ALongerListOfRemainingFilesScrollsFromTheKeyboard)
+{
+    juce::ActionBroadcaster broadcaster;
+    ThankYouComponent page (&broadcaster, MainLayoutComponent::pageNameThankYou);
+    page.setSize (400, 240);
+
+    juce::StringArray paths;
+    for (auto name : { "one", "two", "three", "four", "five", "six" })
+        paths.add (juce::String ("/a folder deep down/where a driver was/") + name + ".plugin");
+
+    page.showRemainingFiles (paths);
+    auto* viewport = findViewport (page.getMessageBox());
+    ASSERT_NE (viewport, nullptr);
+    ASSERT_TRUE (viewport->getVerticalScrollBar().isVisible());
+
+    // The scroll bar moves the view asynchronously.
+    EXPECT_TRUE (page.keyPressed (juce::KeyPress (juce::KeyPress::pageDownKey)));
+    EXPECT_TRUE (MessageLoop::runUntil ([&] { return viewport->getViewPositionY() > 0; }));
+    EXPECT_TRUE (page.keyPressed (juce::KeyPress (juce::KeyPress::homeKey)));
+    EXPECT_TRUE (MessageLoop::runUntil ([&] { return viewport->getViewPositionY() == 0; }));
 }
