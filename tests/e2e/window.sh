@@ -153,6 +153,18 @@ done
 echo "Japanese face: $japanese_faces"
 request_close "$window"
 wait_for_exit "$PROGRAM_PID" 5
+
+# Where no installed face covers the Japanese texts, they stay English, not boxes.
+printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' >"$SCRATCH/no-fonts.conf"
+FONTCONFIG_FILE="$SCRATCH/no-fonts.conf" start_program
+window=$(wait_for_window "$PROGRAM_PID")
+wait_for_size "$window" 400x240 >/dev/null
+faceless=$(screenshot_window "$window" welcome-japanese-without-a-face)
+[ "$(convert "$faceless" -crop 300x24+50+38 +repage -format '%#' info:-)" \
+    = "$(convert "$idle" -crop 300x24+50+38 +repage -format '%#' info:-)" ] \
+    || fail "without a face for Japanese, the button does not read \"Uninstall Driver\""
+request_close "$window"
+wait_for_exit "$PROGRAM_PID" 5
 [ "$EXIT_STATUS" = 0 ] || fail "the Japanese copy ended with status $EXIT_STATUS"
 
 echo "PASS"
