@@ -122,8 +122,10 @@ namespace
     /** Why nothing was removed: a user who said no needs no more; one who was never asked does. */
     juce::String describeRefusal (const AuthorizationServices::PromptObstacle& obstacle)
     {
+        const auto path = juce::String::fromUTF8 (obstacle.path.c_str());
+
         if (auto explanation = ObstacleText::describe (obstacle); explanation.isNotEmpty())
-            return explanation + " (" + juce::String::fromUTF8 (obstacle.path.c_str()) + ") Nothing was removed.";
+            return explanation + (path.isEmpty() ? "" : " (" + path + ")") + " Nothing was removed.";
 
         return "administrator rights were refused or could not be asked for; nothing was removed";
     }
@@ -302,15 +304,13 @@ int CommandLine::uninstall (const UninstallSetup& setup, std::ostream& out, std:
         return success;
     }
 
-    auto services = setup.createServices();
-    const auto obstacle = services->findPromptObstacle();
-    CAuth auth (std::move (services));
+    CAuth auth (setup.createServices());
 
     if (! auth.isAuthorized())
     {
         // Still a report, so that what parses our output needs no second way.
         report (DriverRemoval::survey (setup.targets), out);
-        writeTo (err, juce::String (programName) + ": " + describeRefusal (obstacle) + "\n");
+        writeTo (err, juce::String (programName) + ": " + describeRefusal (auth.findPromptObstacle()) + "\n");
         return rightsRefused;
     }
 

@@ -22,7 +22,7 @@ namespace
             " = \"このアンインストーラーはシステムからPELK USB MIDIドライバーを削除します。アンインストールの途中パスワードを聞かれますので、" PELK_ACCOUNT_PASSWORD "を入力してください\"\n"
         "\"Completed\" = \"処理が完了しました\"\n"
         "\"The uninstallation was completed.\" = \"ドライバーの削除が正常に終了しました。\"\n"
-        "\"Some driver files could not be removed:\" = \"一部のドライバーファイルを削除できませんでした:\"\n"
+        "\"in\" = \"場所:\"\n"
         "\"Not all files were removed\" = \"削除できなかったファイルがあります\"\n"
         "\"Asks for an administrator's password, then removes the driver.\" = \"管理者のパスワードを確認してから、ドライバーを削除します。\"\n"
         "\"Description\" = \"説明\"\n"
@@ -37,6 +37,8 @@ namespace
             " = \"パスワードの入力画面を表示できません。ヘルパーが見つかりません。このプログラムをインストールし直してから、もう一度お試しください。\"\n"
         "\"The password prompt cannot be shown: its helper must be installed by root, in folders that only root may change. Install this program as root.\""
             " = \"パスワードの入力画面を表示できません。ヘルパーは、root だけが変更できるフォルダーに root がインストールしたものでなければなりません。このプログラムを root としてインストールしてください。\"\n"
+        "\"No password prompt could be shown: no authentication agent is running. Start one, such as lxpolkit or polkit-gnome (a desktop session usually starts one), then try again.\""
+            " = \"パスワードの入力画面を表示できませんでした。認証エージェントが動いていません。lxpolkit や polkit-gnome などの認証エージェントを起動してから（ふつうはデスクトップのセッションが起動します）、もう一度お試しください。\"\n"
         "\n"
         "\n";
 
@@ -60,8 +62,9 @@ juce::String JapaneseLocale::getTranslationText()
 
 std::unique_ptr<juce::LocalisedStrings> JapaneseLocale::createTranslations()
 {
-    return std::make_unique<juce::LocalisedStrings> (isActive() ? getTranslationText() : juce::String(),
-                                                     false);
+    // Without a face that draws them, Japanese texts would be boxes: English reads better.
+    const auto japanese = isActive() && getTypefaceName().isNotEmpty();
+    return std::make_unique<juce::LocalisedStrings> (japanese ? getTranslationText() : juce::String(), false);
 }
 
 juce::String JapaneseLocale::getTypefaceName()

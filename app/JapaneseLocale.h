@@ -12,7 +12,8 @@ public:
 
     static bool isJapaneseCode (const juce::String& languageCode);
 
-    /** The Japanese translation set, or an empty one, as the current language asks. */
+    /** The Japanese translation set, or an empty one, as the current language asks
+        and the installed typefaces allow. */
     static std::unique_ptr<juce::LocalisedStrings> createTranslations();
 
     /** The translation file, in the framework's format. */

@@ -3,6 +3,8 @@
 #include "app/CommandLine.h"
 #include "app/JapaneseLocale.h"
 #include "platform/GraphicalSession.h"
+#include "platform/WindowIcon.h"
+#include "platform/WindowSizeHints.h"
 #include "wizard/MainLayoutComponent.h"
 
 #include <iostream>
@@ -75,7 +77,19 @@ QMV_HubApplication::MainWindow::MainWindow (const juce::String& title)
     setWantsKeyboardFocus (false);
     setContentOwned (new MainLayoutComponent(), true);
     centreWithSize (getWidth(), getHeight());
+
+    // Told before the window is shown, so that the window manager never lays it out
+    // at another size, and again once it is.
+    if (auto* peer = getPeer())
+    {
+        WindowIcon::apply (*peer);
+        WindowSizeHints::keepPresentSize (*peer);
+    }
+
     setVisible (true);
+
+    if (auto* peer = getPeer())
+        WindowSizeHints::keepPresentSize (*peer);
 }
 
 void QMV_HubApplication::MainWindow::closeButtonPressed()

@@ -19,16 +19,17 @@ public:
     /** What keeps the system from asking the user at all. */
     struct PromptObstacle
     {
-        enum class Kind { none, launcherMissing, helperMissing, helperUntrusted };
+        enum class Kind { none, launcherMissing, helperMissing, helperUntrusted, promptUnavailable };
 
         Kind kind = Kind::none;
-        std::string path;   // the launcher or the helper concerned
+        std::string path;   // the launcher or the helper concerned; empty when no file is
     };
 
     virtual ~AuthorizationServices() = default;
 
-    /** Known before the first launch: why no prompt could be shown. With an obstacle,
-        a launch fails as a refused prompt does. */
+    /** Why no prompt could be shown: known before the first launch, or learned from
+        a first launch that found nobody to ask the user. With an obstacle, a launch
+        fails as a refused prompt does. */
     virtual PromptObstacle findPromptObstacle() const  { return {}; }
 
     /** Makes a handle. Asks the user nothing yet. */

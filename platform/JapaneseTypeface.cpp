@@ -12,6 +12,8 @@ juce::String JapaneseTypeface::findFamilyName (const juce::String&)
 #include <juce_graphics/juce_graphics.h>
 #include <fontconfig/fontconfig.h>
 
+#include <map>
+
 #include "platform/linux/LibraryFunctions.h"
 
 namespace
@@ -27,6 +29,7 @@ namespace
         decltype (&FcPatternCreate) patternCreate = nullptr;
         decltype (&FcPatternAddCharSet) patternAddCharSet = nullptr;
         decltype (&FcPatternGetString) patternGetString = nullptr;
+        decltype (&FcPatternGetInteger) patternGetInteger = nullptr;
         decltype (&FcPatternDestroy) patternDestroy = nullptr;
         decltype (&FcObjectSetCreate) objectSetCreate = nullptr;
         decltype (&FcObjectSetAdd) objectSetAdd = nullptr;
@@ -53,7 +56,8 @@ namespace
             return bind (init, "FcInit") && bind (charSetCreate, "FcCharSetCreate")
                 && bind (charSetAddChar, "FcCharSetAddChar") && bind (charSetDestroy, "FcCharSetDestroy")
                 && bind (patternCreate, "FcPatternCreate") && bind (patternAddCharSet, "FcPatternAddCharSet")
-                && bind (patternGetString, "FcPatternGetString") && bind (patternDestroy, "FcPatternDestroy")
+                && bind (patternGetString, "FcPatternGetString") && bind (patternGetInteger, "FcPatternGetInteger")
+                && bind (patternDestroy, "FcPatternDestroy")
                 && bind (objectSetCreate, "FcObjectSetCreate") && bind (objectSetAdd, "FcObjectSetAdd")
                 && bind (objectSetDestroy, "FcObjectSetDestroy") && bind (fontList, "FcFontList")
                 && bind (fontSetDestroy, "FcFontSetDestroy");
@@ -90,6 +94,20 @@ namespace
 
         return {};
     }
+
+    /** Lower is better: a proportional face, then one whose Latin letters are fixed-width
+        (IPAGothic's), then a wholly fixed-width one. fontconfig leaves the spacing out
+        for proportional faces. */
+    int spacingRank (const Fontconfig& fc, FcPattern* font)
+    {
+        int spacing = FC_PROPORTIONAL;
+        fc.patternGetInteger (font, FC_SPACING, 0, &spacing);
+
+        if (spacing == FC_PROPORTIONAL)
+            return 0;
+
+        return spacing == FC_DUAL ? 1 : 2;
+    }
 }
 
 juce::String JapaneseTypeface::findFamilyName (const juce::String& sampleText)
@@ -105,21 +123,26 @@ juce::String JapaneseTypeface::findFamilyName (const juce::String& sampleText)
 
     FcPtr<FcObjectSet> properties (fc->objectSetCreate(), fc->objectSetDestroy);
     fc->objectSetAdd (properties.get(), FC_FAMILY);
+    fc->objectSetAdd (properties.get(), FC_SPACING);
     FcPtr<FcFontSet> fonts (fc->fontList (nullptr, pattern.get(), properties.get()), fc->fontSetDestroy);
 
     if (fonts == nullptr)
         return {};
 
     auto knownFamilies = juce::Font::findAllTypefaceNames();
-    juce::StringArray candidates;
+    std::map<int, juce::StringArray> candidatesByRank;
 
     for (int i = 0; i < fonts->nfont; ++i)
         if (auto name = knownFamilyOf (*fc, fonts->fonts[i], knownFamilies); name.isNotEmpty())
-            candidates.addIfNotAlreadyThere (name);
+            candidatesByRank[spacingRank (*fc, fonts->fonts[i])].addIfNotAlreadyThere (name);
+
+    if (candidatesByRank.empty())
+        return {};
 
     // fontconfig's listing order is arbitrary; sorting keeps the choice stable.
-    candidates.sort (true);
-    return candidates[0];
+    auto& best = candidatesByRank.begin()->second;
+    best.sort (true);
+    return best[0];
 }
 
 #endif

@@ -7,7 +7,8 @@ class JapaneseTypeface
 {
 public:
     /** The family name, as the framework lists it, of a typeface that has a glyph
-        for every character of the sample; empty when none is installed. */
+        for every character of the sample, a proportional one where any is; empty
+        when none is installed. */
     static juce::String findFamilyName (const juce::String& sampleText);
 
 private:

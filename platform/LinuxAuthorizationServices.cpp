@@ -52,6 +52,12 @@ AuthorizationServices::PromptObstacle LinuxAuthorizationServices::findPkexecObst
     return {};
 }
 
+AuthorizationServices::PromptObstacle LinuxAuthorizationServices::findPromptObstacle() const
+{
+    const std::scoped_lock lock (promptLock);
+    return obstacle;
+}
+
 AuthorizationServices::Status LinuxAuthorizationServices::create (Handle& handle)
 {
     handle = new HelperConnection();
@@ -93,6 +99,11 @@ AuthorizationServices::Status LinuxAuthorizationServices::startHelper (HelperCon
 
     const std::scoped_lock lock (promptLock);
     askingConnection = nullptr;
+
+    // A withdrawn prompt ends by a signal, never with this status.
+    if (status == HelperConnection::helperGone && connection.getExitStatus() == pkexecCouldNotAsk)
+        obstacle = { PromptObstacle::Kind::promptUnavailable, {} };
+
     return status;
 }
 

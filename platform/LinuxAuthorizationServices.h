@@ -23,6 +23,7 @@ public:
                                          PromptObstacle obstacle = {});
 
     static constexpr const char* pkexecPath = "/usr/bin/pkexec";
+    static constexpr int pkexecCouldNotAsk = 127;
 
     /** pkexec at its absolute path, on the helper installed beside the program. */
     static std::vector<std::string> getPkexecCommand();
@@ -31,7 +32,9 @@ public:
         root could change. */
     static PromptObstacle findPkexecObstacle();
 
-    PromptObstacle findPromptObstacle() const override  { return obstacle; }
+    /** Also what the first launch learned: pkexec's status 127 says that it could not
+        ask at all (no authentication agent, no polkit), where 126 is the user's "no". */
+    PromptObstacle findPromptObstacle() const override;
 
     Status create (Handle& handle) override;
     Status launchPrivileged (Handle handle, const char* toolPath, char* const* arguments) override;
@@ -47,9 +50,8 @@ private:
     Status startHelper (HelperConnection& connection, const std::vector<std::string>& firstRequest);
 
     const std::vector<std::string> helperCommand;
-    const PromptObstacle obstacle;
-
-    std::mutex promptLock;
+    mutable std::mutex promptLock;
+    PromptObstacle obstacle;
     HelperConnection* askingConnection = nullptr;   // whose first reply, the answer, is awaited
     bool withdrawn = false;
 };

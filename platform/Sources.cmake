@@ -8,6 +8,8 @@ target_sources(uninstaller_core PRIVATE
     platform/QueuedInputWake.cpp
     platform/SystemLog.cpp
     platform/UserLanguage.cpp
+    platform/WindowIcon.cpp
+    platform/WindowSizeHints.cpp
     # What root's own command line does as the helper would, on every system.
     platform/linux/HelperProtocol.cpp
     platform/linux/HelperRequests.cpp)
@@ -20,4 +22,22 @@ else()
         platform/HelperLocation.cpp
         platform/LinuxAuthorizationServices.cpp
         platform/linux/HelperConnection.cpp)
+
+    # The window's icon, drawn from the desktop entry's artwork so that the two never
+    # disagree. Drawn while configuring, since the framework embeds only files that
+    # exist by then; a change to the artwork configures again.
+    find_program(RSVG_CONVERT rsvg-convert REQUIRED)
+    set(window_artwork "${CMAKE_CURRENT_SOURCE_DIR}/packaging/linux/com.pelk.UsbMidiDriverUninstaller.svg")
+    set(window_icon "${CMAKE_CURRENT_BINARY_DIR}/window-icon/window-icon.png")
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${window_artwork}")
+    file(MAKE_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/window-icon")
+    execute_process(
+        COMMAND "${RSVG_CONVERT}" --width 64 --height 64 --output "${window_icon}" "${window_artwork}"
+        COMMAND_ERROR_IS_FATAL ANY)
+    juce_add_binary_data(uninstaller_window_icon
+        HEADER_NAME WindowIconData.h
+        NAMESPACE WindowIconData
+        SOURCES "${window_icon}")
+    set_target_properties(uninstaller_window_icon PROPERTIES POSITION_INDEPENDENT_CODE TRUE)
+    target_link_libraries(uninstaller_core PRIVATE uninstaller_window_icon)
 endif()

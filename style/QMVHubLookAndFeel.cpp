@@ -44,7 +44,8 @@ QMVHubLookAndFeel::QMVHubLookAndFeel()
     setColour (juce::TextEditor::textColourId, lightTextColour);
     setColour (juce::CaretComponent::caretColourId, highlightColour);
     setColour (juce::ProgressBar::foregroundColourId, accentColour);
-    setColour (juce::ScrollBar::thumbColourId, juce::Colour::greyLevel (0.8f).contrasting (1.0f).withAlpha (0.13f));
+    // Light on the dark fill, so that a list that scrolls shows that it does.
+    setColour (juce::ScrollBar::thumbColourId, lightTextColour.withAlpha (0.4f));
     setColour (juce::ScrollBar::backgroundColourId, darkFillColour);
     setColour (juce::ScrollBar::trackColourId, darkFillColour);
     setColour (juce::ListBox::backgroundColourId, darkFillColour);

@@ -18,6 +18,9 @@ public:
 
     bool isAuthorized() const noexcept  { return authorized; }
 
+    /** Why the user could not even be asked, where the system can tell. */
+    AuthorizationServices::PromptObstacle findPromptObstacle() const  { return services->findPromptObstacle(); }
+
     /** Runs the tool with administrator rights and returns once it has ended. The
         status says whether it could be launched, not how the tool itself fared. */
     Status execute (const char* toolPath, char* const* arguments);

@@ -59,7 +59,7 @@ MainLayoutComponent::MainLayoutComponent (UninstallSetup setup)
     broadcaster.addActionListener (this);
 
     moveForwardTo (pageNameStart);
-    setSize (400, 240);
+    setSize (pageWidth, pageHeight);
 }
 
 MainLayoutComponent::~MainLayoutComponent()
@@ -85,7 +85,15 @@ void MainLayoutComponent::resized()
     for (auto* child : { (juce::Component*) thankYouComponent.get(),
                          (juce::Component*) welcomeComponent.get(),
                          (juce::Component*) shadowComponent.get() })
-        child->setBounds (getBounds());
+        child->setBounds (getPageBounds());
+}
+
+juce::Rectangle<int> MainLayoutComponent::getPageBounds() const
+{
+    // The pages are laid out for this size alone: a window forced to another size
+    // shows them whole (centred when it is larger) or clipped, but never squeezed.
+    const auto spare = getLocalBounds().getBottomRight() - juce::Point<int> (pageWidth, pageHeight);
+    return { juce::jmax (0, spare.x / 2), juce::jmax (0, spare.y / 2), pageWidth, pageHeight };
 }
 
 void MainLayoutComponent::actionListenerCallback (const juce::String& message)
@@ -132,14 +140,20 @@ void MainLayoutComponent::startUninstall()
 void MainLayoutComponent::run()
 {
     auto services = uninstallSetup.createServices();
-    const auto obstacle = services->findPromptObstacle();
+    auto obstacle = services->findPromptObstacle();
 
-    if (obstacle.kind == AuthorizationServices::PromptObstacle::Kind::none
-         && obtainAuthorization (std::move (services)))
+    if (obstacle.kind == AuthorizationServices::PromptObstacle::Kind::none)
     {
-        auto remainingFiles = removeDriverFiles();
-        callOnMessageThread ([remainingFiles] (MainLayoutComponent& host) { host.finishUninstall (remainingFiles); });
-        return;
+        if (obtainAuthorization (std::move (services)))
+        {
+            auto remainingFiles = removeDriverFiles();
+            callOnMessageThread ([remainingFiles] (MainLayoutComponent& host) { host.finishUninstall (remainingFiles); });
+            return;
+        }
+
+        // The prompt itself may have found nobody to ask the user.
+        if (auth != nullptr)
+            obstacle = auth->findPromptObstacle();
     }
 
     releaseAuthorization();
@@ -269,7 +283,7 @@ void MainLayoutComponent::moveBackward()
 
 void MainLayoutComponent::fadeIn (juce::Component& target, juce::Component& current)
 {
-    target.setBounds (getBounds());
+    target.setBounds (getPageBounds());
     current.setVisible (true);
     target.setVisible (false);
     target.toFront (false);
@@ -279,7 +293,7 @@ void MainLayoutComponent::fadeIn (juce::Component& target, juce::Component& curr
 
 void MainLayoutComponent::slideInFromRight (juce::Component& target, juce::Component& current)
 {
-    const auto bounds = getBounds();
+    const auto bounds = getPageBounds();
 
     target.toFront (false);
     target.setAlpha (1.0f);
@@ -296,7 +310,7 @@ void MainLayoutComponent::slideInFromRight (juce::Component& target, juce::Compo
 
 void MainLayoutComponent::slideOutToRight (juce::Component& target, juce::Component& current)
 {
-    const auto bounds = getBounds();
+    const auto bounds = getPageBounds();
 
     current.toFront (false);
     target.toBehind (&current);

@@ -20,6 +20,8 @@ class MainLayoutComponent : public juce::Component,
 public:
     static constexpr const char* pageNameStart = "QMVHubPageNameStart";
     static constexpr const char* pageNameThankYou = "QMVHubPageNameThankYou";
+    static constexpr int pageWidth = 400;
+    static constexpr int pageHeight = 240;
 
     /** Uninstalls what this program is built to remove (the product: the driver's bundles). */
     MainLayoutComponent();
@@ -62,6 +64,7 @@ private:
     void slideOutToRight (juce::Component& target, juce::Component& current);
 
     juce::Component* findPage (const juce::String& pageName) const;
+    juce::Rectangle<int> getPageBounds() const;
 
     const UninstallSetup uninstallSetup;
     // Made on the message thread; the job's calls back to it ask it whether we still exist.

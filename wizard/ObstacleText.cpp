@@ -17,6 +17,10 @@ namespace ObstacleText
             case Kind::helperUntrusted:
                 return TRANS ("The password prompt cannot be shown: its helper must be installed by root, "
                               "in folders that only root may change. Install this program as root.");
+            case Kind::promptUnavailable:
+                return TRANS ("No password prompt could be shown: no authentication agent is running. "
+                              "Start one, such as lxpolkit or polkit-gnome (a desktop session usually "
+                              "starts one), then try again.");
             case Kind::none:
                 break;
         }

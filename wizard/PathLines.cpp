@@ -65,10 +65,15 @@ namespace PathLines
 
     juce::StringArray wrapToFit (const juce::String& path, juce::TextEditor& box)
     {
+        return wrapToFit (path, box, box.getFont());
+    }
+
+    juce::StringArray wrapToFit (const juce::String& path, juce::TextEditor& box, const juce::Font& font)
+    {
         constexpr int caretSpace = 2;
         const auto width = box.getWidth() - box.getBorder().getLeftAndRight() - box.getLeftIndent()
                          - caretSpace - box.getLookAndFeel().getDefaultScrollbarWidth();
 
-        return wrap (path, box.getFont(), (float) width);
+        return wrap (path, font, (float) width);
     }
 }

@@ -13,7 +13,9 @@ namespace PathLines
         where one fits, otherwise between characters. */
     juce::StringArray wrap (const juce::String& path, const juce::Font& font, float width);
 
-    /** The path's lines in a text box's font and width, leaving room for the scroll
-        bar that a long text brings: the box itself wraps only at spaces. */
+    /** The path's lines in a font, or else the text box's own, fitting the box's width
+        with room for the scroll bar that a long text brings: the box itself wraps
+        only at spaces. */
     juce::StringArray wrapToFit (const juce::String& path, juce::TextEditor& box);
+    juce::StringArray wrapToFit (const juce::String& path, juce::TextEditor& box, const juce::Font& font);
 }

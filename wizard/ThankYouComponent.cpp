@@ -44,14 +44,39 @@ void ThankYouComponent::paint (juce::Graphics& g)
 
 void ThankYouComponent::resized()
 {
+    if (! remainingFiles.isEmpty())
+    {
+        layOutRemainingFileList();
+        return;
+    }
+
     titleLabel->setBounds (20, 50, getWidth() - 40, 30);
 
     const auto title = titleLabel->getBounds();
     messageBox->setBounds (title.getX(), title.getBottom() + 10, title.getWidth(), 60);
     okButton->setBounds (title.getX(), messageBox->getBottom() + 20, title.getWidth(), 60);
+}
 
-    if (! remainingFiles.isEmpty())
-        showRemainingFileList();
+void ThankYouComponent::layOutRemainingFileList()
+{
+    // The list takes the page's height: the title moves up and the button is lower.
+    const auto width = getWidth() - 40;
+    titleLabel->setBounds (20, 14, width, 28);
+    okButton->setBounds (20, getHeight() - 16 - 40, width, 40);
+
+    const auto top = titleLabel->getBottom() + 6;
+    messageBox->setBounds (20, top, width, okButton->getY() - 8 - top);
+    showRemainingFileList();
+}
+
+bool ThankYouComponent::keyPressed (const juce::KeyPress& key)
+{
+    // The arrow and page keys scroll the list while the OK button keeps the focus.
+    for (auto* child : messageBox->getChildren())
+        if (auto* viewport = dynamic_cast<juce::Viewport*> (child))
+            return viewport->keyPressed (key);
+
+    return false;
 }
 
 void ThankYouComponent::buttonClicked (juce::Button* button)
@@ -73,15 +98,42 @@ void ThankYouComponent::showRemainingFiles (const juce::StringArray& paths)
 
     remainingFiles = paths;
     titleLabel->setText (TRANS ("Not all files were removed"), juce::dontSendNotification);
-    showRemainingFileList();
+    titleLabel->setFont (juce::Font (22.0f, juce::Font::bold));
+    layOutRemainingFileList();
 }
 
 void ThankYouComponent::showRemainingFileList()
 {
-    juce::StringArray lines (TRANS ("Some driver files could not be removed:"));
+    // Each bundle by its name, with its folder below in a smaller, dimmer hand.
+    const auto nameColour = getLookAndFeel().findColour (juce::TextEditor::textColourId);
+    const juce::Font nameFont (15.0f), folderFont (12.5f), gapFont (4.0f);
+    auto& box = *messageBox;
 
-    for (auto& path : remainingFiles)
-        lines.addArray (PathLines::wrapToFit (path, *messageBox));
+    const auto append = [&box] (const juce::String& text, const juce::Font& font, juce::Colour colour)
+    {
+        box.setFont (font);
+        box.setColour (juce::TextEditor::textColourId, colour);
+        box.insertTextAtCaret (text);
+    };
 
-    messageBox->setText (lines.joinIntoString ("\n"));
+    box.clear();
+
+    for (int i = 0; i < remainingFiles.size(); ++i)
+    {
+        const auto& path = remainingFiles[i];
+        const auto name = PathLines::wrapToFit (path.fromLastOccurrenceOf ("/", false, false), box, nameFont);
+        const auto parent = path.upToLastOccurrenceOf ("/", false, false);
+        const auto folder = PathLines::wrapToFit (TRANS ("in") + " " + (parent.isEmpty() ? "/" : parent),
+                                                  box, folderFont);
+
+        // A thin blank line sets each bundle apart from the one before.
+        if (i > 0)
+            append ("\n\n", gapFont, nameColour);
+
+        append (name.joinIntoString ("\n") + "\n", nameFont, nameColour);
+        append (folder.joinIntoString ("\n"), folderFont, nameColour.withMultipliedAlpha (0.7f));
+    }
+
+    box.removeColour (juce::TextEditor::textColourId);
+    box.moveCaretToTop (false);
 }

@@ -17,8 +17,12 @@ public:
     /** Once shown, the OK button has the keyboard focus, so that Return ends the program. */
     void visibilityChanged() override;
 
-    /** Names the files that are still there, under a title of its own, instead of
-        reporting success; an empty list leaves the page as it is. */
+    /** Scrolls a list of remaining files that is longer than its box. */
+    bool keyPressed (const juce::KeyPress& key) override;
+
+    /** Names the files that are still there, each by its name with its folder below,
+        under a title of its own and in the room the page has, instead of reporting
+        success; an empty list leaves the page as it is. */
     void showRemainingFiles (const juce::StringArray& paths);
 
     juce::Label& getTitleLabel() noexcept          { return *titleLabel; }
@@ -26,6 +30,7 @@ public:
     juce::TextButton& getOkButton() noexcept       { return *okButton; }
 
 private:
+    void layOutRemainingFileList();
     void showRemainingFileList();
 
     juce::ActionBroadcaster* broadcaster;

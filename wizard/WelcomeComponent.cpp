@@ -59,8 +59,16 @@ void WelcomeComponent::resized()
 
     uninstallButton->setBounds (20, 20, width, 60);
     progressBar->setBounds (20, getHeight() / 2, width, 8);
+
+    // A text longer than the box's three lines (in Japanese, or an explanation) takes
+    // the room below it rather than a scroll bar; measured where it has that room.
+    constexpr int height = 60;
     const auto top = uninstallButton->getBottom() + 10;
-    descriptionBox->setBounds (20, top, width, explaining ? getHeight() - 20 - top : 60);
+    const auto room = juce::jmax (height, getHeight() - 20 - top);
+    descriptionBox->setBounds (20, top, width, room);
+
+    const auto needed = descriptionBox->getTextHeight() + descriptionBox->getBorder().getTopAndBottom();
+    descriptionBox->setSize (width, juce::jlimit (height, room, needed));
 }
 
 void WelcomeComponent::buttonClicked (juce::Button* button)
@@ -76,9 +84,8 @@ void WelcomeComponent::buttonClicked (juce::Button* button)
 
 void WelcomeComponent::restoreIdleState()
 {
-    explaining = false;
-    resized();
     descriptionBox->setText (describeTheUninstaller());
+    resized();
     descriptionBox->setVisible (true);
     progressBar->setVisible (false);
     uninstallButton->setEnabled (true);
@@ -90,10 +97,11 @@ void WelcomeComponent::restoreIdleState()
 
 void WelcomeComponent::explainProblem (const juce::String& explanation, const juce::String& path)
 {
-    explaining = true;
-    resized();
-
     juce::StringArray lines (explanation);
-    lines.addArray (PathLines::wrapToFit (path, *descriptionBox));
+
+    if (path.isNotEmpty())
+        lines.addArray (PathLines::wrapToFit (path, *descriptionBox));
+
     descriptionBox->setText (lines.joinIntoString ("\n"));
+    resized();
 }

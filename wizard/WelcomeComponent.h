@@ -20,7 +20,7 @@ public:
     void restoreIdleState();
 
     /** Says in the description box, grown into the room below it, why the user could
-        not be asked for the password, and names the file concerned. */
+        not be asked for the password, and names the file concerned, if any. */
     void explainProblem (const juce::String& explanation, const juce::String& path);
 
     juce::TextButton& getUninstallButton() noexcept     { return *uninstallButton; }
@@ -32,8 +32,6 @@ private:
     std::unique_ptr<juce::ProgressBar> progressBar;
     std::unique_ptr<PageButton> uninstallButton;
     std::unique_ptr<juce::TextEditor> descriptionBox;
-
-    bool explaining = false;
 
     // Outside 0..1 on purpose: the bar shows that work goes on, not how much is done.
     double progressValue = 2.0;

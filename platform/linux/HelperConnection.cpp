@@ -146,7 +146,13 @@ void HelperConnection::close()
     if (toReap > 0)
     {
         int status = 0;
-        while (::waitpid (toReap, &status, 0) < 0 && errno == EINTR) {}
+        auto reaped = ::waitpid (toReap, &status, 0);
+
+        while (reaped < 0 && errno == EINTR)
+            reaped = ::waitpid (toReap, &status, 0);
+
+        if (reaped == toReap && WIFEXITED (status))
+            exitStatus = WEXITSTATUS (status);
     }
 }
 

@@ -37,6 +37,10 @@ public:
     void terminate();
 
     pid_t getProcessId() const;
+
+    /** The helper's exit status once close() has reaped it; -1 before then, or when
+        a signal ended it. */
+    int getExitStatus() const noexcept  { return exitStatus; }
     int getRequestPipe() const noexcept  { return toHelper; }
     int getReplyPipe() const noexcept    { return fromHelper; }
 
@@ -48,6 +52,7 @@ private:
     pid_t pid = -1;
     int toHelper = -1;
     int fromHelper = -1;
+    int exitStatus = -1;
 
     HelperConnection (const HelperConnection&) = delete;
     HelperConnection& operator= (const HelperConnection&) = delete;

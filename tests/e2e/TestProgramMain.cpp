@@ -3,7 +3,8 @@
 // it removes the scratch paths it is given instead of the driver's bundles, from
 // the window and from the command line alike (run as root, they are what it may remove):
 //   UNINSTALLER_TEST_TARGETS  the paths, one a line
-//   UNINSTALLER_TEST_PROMPT   "refuse" to refuse the rights; "hold" to keep the prompt
+//   UNINSTALLER_TEST_PROMPT   "refuse" to refuse the rights; "no-agent" to find nobody
+//                             to ask, as pkexec without an agent; "hold" to keep the prompt
 //                             open until a line on UNINSTALLER_TEST_PROMPT_ANSWERS
 //                             (a fifo) answers it, "grant" or anything else
 
@@ -28,6 +29,9 @@ UninstallSetup UninstallSetup::forThisProgram()
 
     return { targets, [prompt, answers, targets] () -> std::unique_ptr<AuthorizationServices>
     {
+        if (prompt == "no-agent")
+            return std::make_unique<LinuxAuthorizationServices> (TestAuthorization::agentlessCommand());
+
         if (prompt == "hold")
             return std::make_unique<LinuxAuthorizationServices> (
                 TestAuthorization::heldPromptCommand (answers.toStdString(), targets));

@@ -118,6 +118,8 @@ expect_background_around_controls "$japanese"
 expect_near "$japanese" 30 30 "$BUTTON_FOCUSED" "idle button"
 white="$(count_near "$japanese" 360x60+20+20 "$WHITE" 30)"
 [ "$white" -gt 30 ] || fail "the Japanese button text shows $white white pixels"
+# The longer Japanese description takes the room below its box instead of a scroll bar.
+[ "$(colour_count "$japanese" 3x100+376+92)" = 1 ] || fail "the Japanese description shows a scroll bar"
 
 request_close "$window"
 wait_for_exit "$PROGRAM_PID" 10

@@ -5,7 +5,8 @@
 #  2. --list names each bundle and removes nothing.
 #  3. --uninstall removes, logs each removal to syslog and leaves the home alone;
 #     a bundle that stays gives status 1; a second run says nothing changed.
-#  4. A user whose prompt is refused gets status 4 and nothing is removed.
+#  4. A user whose prompt is refused gets status 4 and nothing is removed; one whom
+#     nobody could ask is told why.
 #  5. The example Ansible playbook reports changed, then ok.
 #  6. A user who sees every bundle absent is asked nothing; one from whom a folder
 #     hides a bundle sees it unknown and is asked; a dangling link is present.
@@ -115,6 +116,12 @@ run_as_user --uninstall --json
 [ "$STATUS" = 4 ] && [ "$(json_field changed)" = False ] && grep -q '"present"' <<<"$OUT" \
     || fail "a refused prompt gave $STATUS: $OUT $ERR"
 [ -e "$first" ] || fail "a refused prompt removed a bundle"
+! grep -q "authentication agent" "$SCRATCH/err" || fail "a refusal was explained: $(cat "$SCRATCH/err")"
+STATUS=0
+UNINSTALLER_TEST_PROMPT=no-agent setpriv --reuid=nobody --regid=nogroup --clear-groups \
+    "$PROGRAM" --uninstall >"$SCRATCH/out" 2>"$SCRATCH/err" || STATUS=$?
+[ "$STATUS" = 4 ] && grep -q "no authentication agent is running" "$SCRATCH/err" \
+    || fail "with no agent to ask: $STATUS, $(cat "$SCRATCH/err")"
 
 # 5. The example playbook against this machine: changed, then ok.
 playbook="$(dirname "${BASH_SOURCE[0]}")/../../examples/remove-pelk-usb-midi-driver.yml"

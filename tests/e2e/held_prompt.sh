@@ -4,7 +4,9 @@
 # through a fifo.
 #  1. The working look is painted at once after the click, the busy bar moves while
 #     the prompt is open, and further clicks ask nothing.
-#  2. A refusal brings the idle look back, and only a new click asks again.
+#  2. A refusal brings the idle look back, with the page's own words, and only a new
+#     click asks again; a prompt that finds no agent to ask brings it back with words
+#     that say why.
 #  3. A grant after a long wait still removes the bundle and shows the completion page.
 #  4. A close while the prompt is open ends the program within 1 s with status 0 and
 #     ends the stand-in; nothing is removed, and nobody is left to take an answer.
@@ -37,6 +39,8 @@ answer_prompt()
 }
 
 bar_signature() { convert "$1" -crop 358x8+21+120 +repage -format '%#' info:-; }
+# The description box and the room below it, down to the page's margin.
+words_signature() { convert "$1" -crop 360x130+20+90 +repage -format '%#' info:-; }
 
 start_display
 use_scratch_home
@@ -50,6 +54,7 @@ window="$(wait_for_window "$PROGRAM_PID")"
 xdotool mousemove --window "$window" $BUTTON_X $BUTTON_Y
 sleep 0.3
 idle_colour="$(window_pixel "$window" $PROBE_X $PROBE_Y)"   # idle, under the mouse
+idle_words="$(words_signature "$(screenshot_window "$window" held-prompt-idle)")"
 # A burst of raw window dumps (xwd is far quicker than import), looked at afterwards:
 # the first that shows the working look bounds the time to its paint. Timed from
 # the end of the click: xdotool itself takes about 100 ms to start and click.
@@ -90,10 +95,23 @@ wait_for_pixel_colour "$window" $PROBE_X $PROBE_Y "$idle_colour" "$(now_ms)" >/d
 sleep 1
 [ "$(prompts_shown)" = 1 ] || fail "a prompt appeared after the refusal without a click"
 [ -e "$bundle" ] || fail "a refused prompt removed the bundle"
+xdotool mousemove --window "$window" $BUTTON_X $BUTTON_Y
+[ "$(words_signature "$(screenshot_window "$window" held-prompt-refused)")" = "$idle_words" ] \
+    || fail "a refusal changed the page's words"
+
+# Nobody to ask: the idle look, with other words in the description box.
+click_in_window "$window" $BUTTON_X $BUTTON_Y
+wait_for_prompt 2 >/dev/null
+answer_prompt no-agent
+wait_for_pixel_colour "$window" $PROBE_X $PROBE_Y "$idle_colour" "$(now_ms)" >/dev/null
+sleep 0.5
+explained="$(screenshot_window "$window" held-prompt-no-agent)"
+[ "$(words_signature "$explained")" != "$idle_words" ] || fail "no words on why no prompt came"
+[ "$(colour_count "$explained" 300x50+30+95)" -gt 2 ] || fail "the description box is empty"
 
 # 3. A new click asks again; a grant after a long wait still runs the job.
 click_in_window "$window" $BUTTON_X $BUTTON_Y
-wait_for_prompt 2 >/dev/null
+wait_for_prompt 3 >/dev/null
 sleep 4
 granted="$(now_ms)"
 answer_prompt grant
@@ -111,7 +129,7 @@ make_bundle "$bundle"
 start_program
 window="$(wait_for_window "$PROGRAM_PID")"
 click_in_window "$window" $BUTTON_X $BUTTON_Y
-prompt_pid="$(wait_for_prompt 3)"
+prompt_pid="$(wait_for_prompt 4)"
 sleep 0.5
 asked="$(now_ms)"
 request_close "$window"

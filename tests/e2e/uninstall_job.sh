@@ -6,20 +6,37 @@
 #  2. A close request during the job's wait ends the program with status 0 within
 #     three seconds, and no helper process is left.
 #  3. A refused prompt gives the welcome page back in its idle look and removes nothing.
-#  4. A bundle that cannot be removed gets the completion page's own title for it.
+#  4. A bundle that cannot be removed gets the completion page's own title for it;
+#     four of them are each named readably, in English and in Japanese.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 PROGRAM="$TEST_PROGRAM"
 
-# White pixels right of where the title "Completed" ends: only a longer title has any.
+# White pixels right of where the title "Completed" ends, above the text below it:
+# only a longer title has any.
 title_tail_pixels()
 {
-    count_near "$(screenshot_window "$1" "$2")" 150x30+225+50 "255 255 255" 60
+    count_near "$(screenshot_window "$1" "$2")" 150x72+225+10 "255 255 255" 60
 }
 
 exit_status_within()
 {
     wait_for_exit "$PROGRAM_PID" "$1"
     STATUS="$EXIT_STATUS"
+}
+
+# Prints how many names the completion page's list shows, each a band of rows with
+# light text (their folders are dimmer), and fails if the list's last line is cut
+# by its lower edge or a scroll bar shows.
+listed_names()
+{
+    local file="$1" rows
+    [ "$(colour_count "$file" 3x120+376+50)" = 1 ] || fail "$(basename "$file"): the list shows a scroll bar"
+    # One value a row: the brightest pixel of the row.
+    rows="$(convert "$file" -crop 340x128+24+48 +repage -colorspace gray -depth 8 \
+                -statistic maximum 340x1 -crop 1x128+170+0 txt:- | awk -F'[(,)]' '/^[0-9]/ { print $3 }')"
+    [ "$(tail -n 2 <<<"$rows" | sort -n | tail -n 1)" -lt 80 ] \
+        || fail "$(basename "$file"): the list's last line is cut at its lower edge"
+    awk '{ light = $1 >= 180; if (light && !inside) n++; inside = light } END { print n }' <<<"$rows"
 }
 
 # Waits until the welcome page is painted in its idle look, then clicks its button.
@@ -125,5 +142,27 @@ wait_for_pixel_colour "$window" $PROBE_X $PROBE_Y "$PAGE_COLOUR" "$(now_ms)" >/d
 [ "$(title_tail_pixels "$window" uninstall-job-remaining)" -gt 30 ] || fail "the title still says \"Completed\""
 request_close "$window"
 exit_status_within 5
+
+# Four that stay, in folders as short as the driver's own: each one named, and
+# nothing cut, with no scroll bar.
+export UNINSTALLER_TEST_TARGETS="$SCRATCH/L/PelkUSBMIDIDriver.plugin
+$SCRATCH/E/adif.plugin
+$SCRATCH/E/advPelkUSBMIDIDriver.plugin
+$SCRATCH/L/advPelkUSBMIDIDriver.plugin"
+while read -r stays; do
+    make_bundle "$stays"
+    chattr +i "$stays/Contents/Mac OS/driver binary" 2>/dev/null || chmod a-w "$stays/Contents/Mac OS"
+done <<<"$UNINSTALLER_TEST_TARGETS"
+for language in C.UTF-8 ja_JP.UTF-8; do
+    LANG="$language" start_program
+    window="$(wait_for_window "$PROGRAM_PID")"
+    click_uninstall "$window"
+    xdotool mousemove --window "$window" 5 5
+    wait_for_pixel_colour "$window" $PROBE_X $PROBE_Y "$PAGE_COLOUR" "$(now_ms)" >/dev/null
+    names="$(listed_names "$(screenshot_window "$window" "uninstall-job-four-remain-$language")")"
+    [ "$names" = 4 ] || fail "the list of four names $names in $language"
+    request_close "$window"
+    exit_status_within 5
+done
 
 echo "PASS"

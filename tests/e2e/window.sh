@@ -21,6 +21,30 @@ hints=$(xprop -id "$window" _MOTIF_WM_HINTS)
 functions=$(echo "$hints" | sed -E 's/.*= *[^,]+, *([^,]+),.*/\1/')
 [ "$((functions))" -eq $((0x4 | 0x20)) ] || fail "window functions are $functions ($hints)"
 
+# The window manager is told the one size the window has, and so offers neither
+# resizing nor maximising.
+normal_hints=$(xprop -id "$window" WM_NORMAL_HINTS)
+grep -q "program specified minimum size: 400 by 240" <<<"$normal_hints" \
+    && grep -q "program specified maximum size: 400 by 240" <<<"$normal_hints" \
+    || fail "size hints: $normal_hints"
+allowed=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)
+! grep -qE "RESIZE|MAXIMIZE" <<<"$allowed" || fail "the window manager offers $allowed"
+
+# The window carries the desktop entry's artwork as its icon: the same pixels
+# where the artwork is drawn at the same size.
+xprop -id "$window" -notype -f _NET_WM_ICON 32c _NET_WM_ICON >"$SCRATCH/icon"
+icon_size=$(sed -nE 's/^_NET_WM_ICON = ([0-9]+), ([0-9]+),.*/\1x\2/p' "$SCRATCH/icon")
+[ -n "$icon_size" ] || fail "the window has no icon"
+rsvg-convert --width "${icon_size%x*}" --height "${icon_size#*x}" \
+    --output "$SCRATCH/artwork.png" "$(dirname "$0")/../../packaging/linux/com.pelk.UsbMidiDriverUninstaller.svg"
+sed -E 's/^[^=]*= *//; s/, */\n/g' "$SCRATCH/icon" | tail -n +3 >"$SCRATCH/icon.argb"
+for point in "8 8" "29 12" "46 40" "46 46"; do
+    read -r x y <<<"$point"
+    argb=$(sed -n "$(( y * ${icon_size%x*} + x + 1 ))p" "$SCRATCH/icon.argb")
+    [ "$(printf '#%06X' $(( argb & 0xFFFFFF )))" = "$(pixel_colour "$SCRATCH/artwork.png" "$x" "$y" | tr a-f A-F)" ] \
+        || fail "icon pixel ($x, $y) is $argb, the artwork's is $(pixel_colour "$SCRATCH/artwork.png" "$x" "$y")"
+done
+
 # With no cache folder, a start makes none and leaves the Trash empty.
 cache_folder="$XDG_CACHE_HOME/$(basename "$PROGRAM")"
 [ ! -e "$cache_folder" ] || fail "the start made a cache folder"
@@ -117,6 +141,28 @@ wait_for_size "$window" 400x240 >/dev/null
 japanese=$(screenshot_window "$window" welcome-japanese)
 [ "$(colour_count "$japanese" 200x24+100+38)" -gt 4 ] || fail "the Japanese button text has no glyphs"
 [ "$(colour_count "$japanese" 300x20+30+95)" -gt 4 ] || fail "the Japanese description has no glyphs"
+# Drawn in a proportional face: Debian's IPA fonts come in both kinds, and the
+# fixed-width one makes "OK" and the paths look typed.
+japanese_faces=""
+for face in $(grep -oE '/[^ ]+\.(ttf|otf|ttc)$' "/proc/$PROGRAM_PID/maps" | sort -u); do
+    fc-query --format '%{lang}\n' "$face" | grep -qw ja || continue
+    japanese_faces+="$face "
+    [ -z "$(fc-query --format '%{spacing}' "$face")" ] || fail "the Japanese texts are drawn in the fixed-width $face"
+done
+[ -n "$japanese_faces" ] || fail "no face that draws Japanese is mapped"
+echo "Japanese face: $japanese_faces"
+request_close "$window"
+wait_for_exit "$PROGRAM_PID" 5
+
+# Where no installed face covers the Japanese texts, they stay English, not boxes.
+printf '<?xml version="1.0"?>\n<fontconfig></fontconfig>\n' >"$SCRATCH/no-fonts.conf"
+FONTCONFIG_FILE="$SCRATCH/no-fonts.conf" start_program
+window=$(wait_for_window "$PROGRAM_PID")
+wait_for_size "$window" 400x240 >/dev/null
+faceless=$(screenshot_window "$window" welcome-japanese-without-a-face)
+[ "$(convert "$faceless" -crop 300x24+50+38 +repage -format '%#' info:-)" \
+    = "$(convert "$idle" -crop 300x24+50+38 +repage -format '%#' info:-)" ] \
+    || fail "without a face for Japanese, the button does not read \"Uninstall Driver\""
 request_close "$window"
 wait_for_exit "$PROGRAM_PID" 5
 [ "$EXIT_STATUS" = 0 ] || fail "the Japanese copy ended with status $EXIT_STATUS"

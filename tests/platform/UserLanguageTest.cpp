@@ -54,6 +54,10 @@ TEST (JapaneseTypeface, FindsAnInstalledFamilyThatDrawsJapanese)
     juce::Path outline;
     font.getTypefacePtr()->getOutlineForGlyph (glyphs.getLast(), outline);
     EXPECT_FALSE (outline.isEmpty());
+
+    // Proportional where one is installed (Debian's IPA fonts have both kinds): "OK"
+    // and the paths must not look typed.
+    EXPECT_LT (font.getStringWidthFloat ("iiii"), font.getStringWidthFloat ("MMMM") * 0.7f) << family;
 }
 
 TEST (JapaneseTypeface, FindsNothingForCharactersNoFontHas)

@@ -53,7 +53,7 @@ TEST (QMVHubLookAndFeelColours, TableHoldsItsValuesAndLeavesTheRestToTheBase)
         { juce::TextEditor::textColourId,                 0xffc8c8c8 },
         { juce::CaretComponent::caretColourId,            0xffef82af },
         { juce::ProgressBar::foregroundColourId,          0xffe9465d },
-        { juce::ScrollBar::thumbColourId,                 0x21000000 },
+        { juce::ScrollBar::thumbColourId,                 0x66c8c8c8 },
         { juce::ScrollBar::backgroundColourId,            0xff282828 },
         { juce::ScrollBar::trackColourId,                 0xff282828 },
         { juce::ListBox::backgroundColourId,              0xff282828 },

@@ -16,6 +16,11 @@ std::vector<std::string> TestAuthorization::refusingCommand()
     return { "/bin/sh", "-c", "exit 126" };
 }
 
+std::vector<std::string> TestAuthorization::agentlessCommand()
+{
+    return { "/bin/sh", "-c", "exit 127" };
+}
+
 std::vector<std::string> TestAuthorization::heldPromptCommand (const std::string& answersFifo,
                                                               const std::vector<std::string>& allowedTargets)
 {

@@ -20,6 +20,9 @@ public:
     /** Ends at once with pkexec's status for a dismissed prompt, starting no helper. */
     static std::vector<std::string> refusingCommand();
 
+    /** Ends at once with pkexec's status when it found no agent to ask the user. */
+    static std::vector<std::string> agentlessCommand();
+
     /** Stands in for pkexec with a prompt that stays open: it notes each prompt in
         answersFifo + ".log", then waits for a line on the fifo; "grant" starts the
         test helper in its place, as pkexec does, anything else refuses. */

@@ -29,8 +29,16 @@ TEST (CAuth, OverTheHelperAToolThatFailsStillLaunchesWithStatusZero)
 
 TEST (CAuth, OverTheHelperARefusedPromptOrMissingLauncherGivesNoRights)
 {
+    using Kind = AuthorizationServices::PromptObstacle::Kind;
+
     auto refused = TestAuthorization::create (false, {});
     EXPECT_FALSE (refused->isAuthorized());
+    EXPECT_EQ (refused->findPromptObstacle().kind, Kind::none);
+
+    // pkexec's status when it found no agent to ask the user.
+    CAuth nobodyToAsk (std::make_unique<LinuxAuthorizationServices> (TestAuthorization::agentlessCommand()));
+    EXPECT_FALSE (nobodyToAsk.isAuthorized());
+    EXPECT_EQ (nobodyToAsk.findPromptObstacle().kind, Kind::promptUnavailable);
 
     CAuth noLauncher (std::make_unique<LinuxAuthorizationServices> (
         std::vector<std::string> { "/nonexistent/pkexec", PELK_TEST_HELPER_PATH }));

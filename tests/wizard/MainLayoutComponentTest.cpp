@@ -58,6 +58,15 @@ TEST_F (Navigation, StartsOnTheWelcomePageAlone)
         EXPECT_EQ (child->getBounds(), pageArea);
 
     EXPECT_EQ (zOrder(), stack ({ &shadow(), &thankYou(), &welcome() }));
+
+    // A window forced to another size neither squeezes nor stretches a page.
+    for (auto [width, height, pageX, pageY] : { std::tuple (130, 149, 0, 0), std::tuple (800, 600, 200, 180) })
+    {
+        host.setSize (width, height);
+
+        for (auto* child : { (juce::Component*) &welcome(), (juce::Component*) &thankYou(), (juce::Component*) &shadow() })
+            EXPECT_EQ (child->getBounds(), pageArea.withPosition (pageX, pageY));
+    }
 }
 
 TEST_F (Navigation, FinishedFadesTheCompletionPageInOverTheWelcomePage)

@@ -70,9 +70,15 @@ TEST_F (Pages, WelcomePageLaysOutItsControlsFromTheTop)
     EXPECT_EQ (page.getProgressBar().getBounds(), juce::Rectangle<int> (20, 120, 360, 8));
     EXPECT_EQ (page.getDescriptionBox().getBounds(), juce::Rectangle<int> (20, 90, 360, 60));
 
+    // Narrower, the text needs more lines: the box takes them from the room below,
+    // without a scroll bar.
     page.setSize (300, 241);
     EXPECT_EQ (page.getProgressBar().getBounds(), juce::Rectangle<int> (20, 120, 260, 8));
-    EXPECT_EQ (page.getDescriptionBox().getBounds(), juce::Rectangle<int> (20, 90, 260, 60));
+    auto& box = page.getDescriptionBox();
+    EXPECT_EQ (box.getBounds().withHeight (60), juce::Rectangle<int> (20, 90, 260, 60));
+    EXPECT_GT (box.getHeight(), 60);
+    EXPECT_LE (box.getBottom(), 241 - 20);
+    EXPECT_LE (box.getTextHeight(), box.getHeight() - box.getBorder().getTopAndBottom());
 }
 
 TEST_F (Pages, WelcomePageStartsIdleWithItsTexts)
