@@ -1,12 +1,12 @@
 #include "app/CommandLine.h"
 
 #include "app/CommandLineReport.h"
-#include "platform/SystemLog.h"
 #include "uninstall/DriverRemoval.h"
 #include "wizard/ObstacleText.h"
 
 #if JUCE_LINUX || JUCE_BSD
  #include "platform/linux/HelperRequests.h"
+ #include "platform/linux/RemovalLock.h"
  #include <unistd.h>
 #endif
 
@@ -33,11 +33,13 @@ namespace
     }
 
    #if JUCE_LINUX || JUCE_BSD
-    /** Run as root, we answer our own requests, exactly as the privileged helper would. */
+    /** Run as root, we answer our own requests, exactly as the privileged helper would,
+        and so write the record as it does. */
     DriverRemoval::Rights rootsOwnRights (const std::vector<std::string>& targets)
     {
         HelperRequests::AllowList allowed;
         allowed.targets = targets;
+        allowed.asker = "the command line";
 
         return { [allowed] (const std::string& path)
                  {
@@ -46,7 +48,8 @@ namespace
                  },
                  [allowed] (const std::string& path)
                  {
-                     HelperRequests::answer ({ allowed.removeTool, "-r", path }, allowed);
+                     return HelperRequests::answer (HelperRequests::removalRequest (allowed.removeTool, path),
+                                                    allowed).reason;
                  } };
     }
    #endif
@@ -58,20 +61,6 @@ namespace
             return explanation + " (" + juce::String::fromUTF8 (obstacle.path.c_str()) + ") Nothing was removed.";
 
         return "administrator rights were refused or could not be asked for; nothing was removed";
-    }
-
-    /** What an administrator finds afterwards in the system log of each machine. */
-    void logOutcome (const Bundles& bundles)
-    {
-        const auto user = SystemLog::describeAskingUser();
-
-        for (auto& bundle : bundles)
-        {
-            if (bundle.state == DriverRemoval::State::removed)
-                SystemLog::notice ("removed " + bundle.path + ", asked by " + user);
-            else if (bundle.state == DriverRemoval::State::remains)
-                SystemLog::warning ("could not remove " + bundle.path + ", asked by " + user);
-        }
     }
 }
 
@@ -195,18 +184,21 @@ int CommandLine::uninstall (const UninstallSetup& setup, std::ostream& out, std:
 {
     const auto finish = [this, &out] (const Bundles& bundles)
     {
-        logOutcome (bundles);
         report (bundles, out);
         return CommandLineReport::exitStatus (bundles);
     };
 
    #if JUCE_LINUX || JUCE_BSD
     if (::geteuid() == 0)
+    {
+        const RemovalLock lock (setup.removalLockFile);
         return finish (DriverRemoval::removeExisting (setup.targets, rootsOwnRights (setup.targets)));
+    }
    #endif
 
     // Asked even when the user sees nothing to remove: the folders may hide it from them.
     auto services = setup.createServices();
+    services->setRequester (AuthorizationServices::Requester::commandLine);
     const auto obstacle = services->findPromptObstacle();
     CAuth auth (std::move (services));
 

@@ -25,7 +25,13 @@ public:
         std::string path;   // the launcher or the helper concerned
     };
 
+    /** Who asks, as the record of the side acting as root names it. */
+    enum class Requester { window, commandLine };
+
     virtual ~AuthorizationServices() = default;
+
+    /** Before the first launch: who asks. The window, unless told otherwise. */
+    virtual void setRequester (Requester)  {}
 
     /** Known before the first launch: why no prompt could be shown. With an obstacle,
         a launch fails as a refused prompt does. */
@@ -41,6 +47,10 @@ public:
 
     /** Returns once the tool that the last successful launch started has ended. */
     virtual void waitForTool (Handle handle) = 0;
+
+    /** Why the tool of the last launch left its work undone, in the words of the side
+        that ran it; empty where the system says nothing. */
+    virtual std::string describeLastLaunch (Handle) const  { return {}; }
 
     /** Whether something is at the path, as seen with the rights the handle holds
         where the system lets us look with them. */

@@ -72,8 +72,11 @@ AuthorizationServices::Status LinuxAuthorizationServices::launchPrivileged (Hand
     if (! connection.hasStarted())
         return startHelper (connection, request);
 
-    // Whether the tool ran, not how it fared: the caller judges the outcome by its effects.
-    return connection.request (request).code;
+    // Whether the tool ran, not how it fared: the caller judges the outcome by its
+    // effects, and hears from the helper why a bundle stayed.
+    const auto reply = connection.request (request);
+    lastReason = reply.reason;
+    return reply.code;
 }
 
 AuthorizationServices::Status LinuxAuthorizationServices::startHelper (HelperConnection& connection,
@@ -82,7 +85,13 @@ AuthorizationServices::Status LinuxAuthorizationServices::startHelper (HelperCon
     {
         const std::scoped_lock lock (promptLock);
 
-        if (withdrawn || ! connection.start (helperCommand))
+        // Who asked, for the helper's record; an empty command stays empty and fails.
+        auto command = helperCommand;
+
+        if (! command.empty())
+            command.push_back (requester == Requester::window ? "--asked-by=window" : "--asked-by=command-line");
+
+        if (withdrawn || ! connection.start (command))
             return HelperConnection::helperGone;
 
         askingConnection = &connection;

@@ -32,10 +32,12 @@ public:
     static PromptObstacle findPkexecObstacle();
 
     PromptObstacle findPromptObstacle() const override  { return obstacle; }
+    void setRequester (Requester who) override          { requester = who; }
 
     Status create (Handle& handle) override;
     Status launchPrivileged (Handle handle, const char* toolPath, char* const* arguments) override;
     void waitForTool (Handle handle) override;
+    std::string describeLastLaunch (Handle) const override  { return lastReason; }
 
     /** Asked of the helper, as root, for the paths it may remove: the user may not
         even be able to look into their folders. The user's own view otherwise. */
@@ -48,6 +50,8 @@ private:
 
     const std::vector<std::string> helperCommand;
     const PromptObstacle obstacle;
+    Requester requester = Requester::window;
+    std::string lastReason;   // launches come one at a time, on one thread
 
     std::mutex promptLock;
     HelperConnection* askingConnection = nullptr;   // whose first reply, the answer, is awaited

@@ -18,5 +18,6 @@ else()
         platform/LinuxAuthorizationServices.cpp
         platform/linux/HelperConnection.cpp
         platform/linux/HelperProtocol.cpp
-        platform/linux/HelperRequests.cpp)
+        platform/linux/HelperRequests.cpp
+        platform/linux/RemovalLock.cpp)
 endif()

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/CommandLine.h"
+#include "app/CommandLineReport.h"
 #include "support/ScratchNames.h"
 #include "support/TestAuthorization.h"
 
@@ -94,6 +95,20 @@ TEST (CommandLine, MisuseSaysWhyOnStandardErrorOnly)
     EXPECT_TRUE (outcome.out.empty());
     EXPECT_NE (outcome.err.find ("'--frobnicate'"), std::string::npos);
     EXPECT_NE (outcome.err.find ("Usage:"), std::string::npos);
+}
+
+TEST (CommandLine, ABundleThatRemainsCarriesItsReasonInLinesAndJson)
+{
+    using DriverRemoval::State;
+    const std::vector<DriverRemoval::Bundle> bundles { { "/a b", State::removed },
+                                                       { "/c", State::remains, "a file system is mounted at /c/d" } };
+
+    EXPECT_EQ (CommandLineReport::toLines (bundles), "removed\t/a b\nremains\t/c\ta file system is mounted at /c/d\n");
+
+    const auto report = juce::JSON::parse (CommandLineReport::toJson (bundles));
+    EXPECT_FALSE (report["bundles"][0].hasProperty ("reason"));
+    EXPECT_EQ (report["bundles"][1]["reason"].toString(), "a file system is mounted at /c/d");
+    EXPECT_EQ (CommandLineReport::exitStatus (bundles), 1);
 }
 
 TEST (CommandLine, UninstallReportsChangedOnceThenUnchanged)

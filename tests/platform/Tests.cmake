@@ -2,6 +2,7 @@ target_sources(uninstaller_tests PRIVATE
     platform/AppTempFolderTest.cpp
     platform/HelperTrustTest.cpp
     platform/PrivilegedHelperTest.cpp
+    platform/SystemLogTest.cpp
     platform/UserLanguageTest.cpp)
 
 if(NOT APPLE)

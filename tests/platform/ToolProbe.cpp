@@ -1,4 +1,4 @@
-// Stands in for a tool that the privileged helper runs: called as "rm -r PATH", it
+// Stands in for a tool that the privileged helper runs: called as "rm -r --one-file-system PATH", it
 // writes to PATH which descriptors it was given open and which signals it was
 // given ignored or blocked, one per line.
 #include <csignal>
@@ -10,7 +10,7 @@
 
 int main (int argc, char** argv)
 {
-    if (argc != 3)
+    if (argc != 4)
         return 2;
 
     std::vector<std::string> lines;
@@ -38,7 +38,7 @@ int main (int argc, char** argv)
             lines.push_back ("blocked " + std::to_string (signal));
     }
 
-    std::ofstream record (argv[2]);
+    std::ofstream record (argv[3]);
 
     for (auto& line : lines)
         record << line << '\n';
