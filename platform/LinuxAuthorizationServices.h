@@ -24,11 +24,12 @@ public:
 
     static constexpr const char* pkexecPath = "/usr/bin/pkexec";
 
-    /** pkexec at its absolute path, on the helper installed beside the program. */
+    /** pkexec at its absolute path, on the helper installed beside the program; empty
+        unless the helper is there itself, not a link, and trusted. */
     static std::vector<std::string> getPkexecCommand();
 
     /** Why that command cannot ask: no pkexec, no helper, or one that anyone but
-        root could change. */
+        root could change or that is a link to something else. */
     static PromptObstacle findPkexecObstacle();
 
     PromptObstacle findPromptObstacle() const override  { return obstacle; }
