@@ -20,6 +20,12 @@
 #include <unistd.h>
 #include <vector>
 
+// What runs as root is built hardened or not at all; an unoptimised build for the
+// sanitizers cannot fortify.
+#if ! defined (_GLIBCXX_ASSERTIONS) || (defined (__OPTIMIZE__) && (! defined (_FORTIFY_SOURCE) || _FORTIFY_SOURCE < 3))
+ #error "The privileged helper is built with _GLIBCXX_ASSERTIONS and, optimised, _FORTIFY_SOURCE=3"
+#endif
+
 namespace
 {
     using Strings = std::vector<std::string>;
