@@ -15,6 +15,9 @@ for entry in "$log.dev"/*; do
     name="${entry##*/}"
     if [ -L "$entry" ]; then
         ln -s "$(readlink "$entry")" "/dev/$name"
+    elif [ "$name" = ptmx ]; then
+        # New terminals come from the devpts bound below, as in a container.
+        ln -s pts/ptmx /dev/ptmx
     elif [ "$name" != log ]; then
         if [ -d "$entry" ]; then mkdir "/dev/$name"; else touch "/dev/$name"; fi
         mount --rbind "$entry" "/dev/$name"
