@@ -2,9 +2,11 @@
 
 #include "app/CommandLine.h"
 #include "app/CommandLineReport.h"
+#include "platform/linux/RemovalLock.h"
 #include "support/ScratchNames.h"
 #include "support/TestAuthorization.h"
 
+#include <future>
 #include <sstream>
 #include <unistd.h>
 
@@ -137,4 +139,24 @@ TEST (CommandLine, UninstallReportsChangedOnceThenUnchanged)
     const auto second = juce::JSON::parse (juce::String (run ({ "--uninstall", "--json" }, setup).out));
     EXPECT_TRUE (second["changed"].isBool() && ! (bool) second["changed"]);
     EXPECT_EQ (statesIn (second), juce::StringArray ({ "absent", "absent" }));
+}
+
+TEST (CommandLine, RunAsRootItWaitsForTheRemovalThatHoldsTheLock)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "removes as root itself only when run as root";
+
+    ScratchBundles scratch;
+    auto setup = scratch.setup();
+    setup.removalLockFile = scratch.folder.getChildFile ("lock").getFullPathName().toStdString();
+
+    auto otherRemoval = std::make_unique<RemovalLock> (setup.removalLockFile);
+    auto ours = std::async (std::launch::async, [&setup] { return run ({ "--uninstall" }, setup); });
+
+    EXPECT_EQ (ours.wait_for (std::chrono::milliseconds (300)), std::future_status::timeout);
+    EXPECT_TRUE (scratch.bundle (1).exists());
+
+    otherRemoval.reset();
+    EXPECT_EQ (ours.get().status, 0);
+    EXPECT_FALSE (scratch.bundle (1).exists());
 }
