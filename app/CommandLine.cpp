@@ -1,8 +1,8 @@
 #include "app/CommandLine.h"
 
 #include "app/CommandLineReport.h"
-#include "platform/SystemLog.h"
 #include "platform/linux/HelperRequests.h"
+#include "platform/linux/RemovalLock.h"
 #include "uninstall/DriverRemoval.h"
 #include "wizard/ObstacleText.h"
 
@@ -101,12 +101,13 @@ namespace
     }
 
     /** Run as root, we answer our own requests, exactly as the privileged helper would,
-        on every system: root needs no prompt, and the system's rule for administrator
-        rights may not even let root through it. */
+        and so write the record as it does, on every system: root needs no prompt, and
+        the system's rule for administrator rights may not even let root through it. */
     DriverRemoval::Rights rootsOwnRights (const std::vector<std::string>& targets)
     {
         HelperRequests::AllowList allowed;
         allowed.targets = targets;
+        allowed.asker = "the command line";
 
         return { [allowed] (const std::string& path)
                  {
@@ -115,7 +116,8 @@ namespace
                  },
                  [allowed] (const std::string& path)
                  {
-                     HelperRequests::answer ({ allowed.removeTool, "-r", path }, allowed);
+                     return HelperRequests::answer (HelperRequests::removalRequest (allowed.removeTool, path),
+                                                    allowed).reason;
                  } };
     }
 
@@ -128,20 +130,6 @@ namespace
             return explanation + (path.isEmpty() ? "" : " (" + path + ")") + " Nothing was removed.";
 
         return "administrator rights were refused or could not be asked for; nothing was removed";
-    }
-
-    /** What an administrator finds afterwards in the system log of each machine. */
-    void logOutcome (const Bundles& bundles)
-    {
-        const auto user = SystemLog::describeAskingUser();
-
-        for (auto& bundle : bundles)
-        {
-            if (bundle.state == DriverRemoval::State::removed)
-                SystemLog::notice ("removed " + bundle.path + ", asked by " + user);
-            else if (bundle.state == DriverRemoval::State::remains)
-                SystemLog::warning ("could not remove " + bundle.path + ", asked by " + user);
-        }
     }
 }
 
@@ -219,11 +207,15 @@ Options:
                the terminal when no desktop is there to ask) and through the
                system's password prompt on macOS, unless it sees every bundle
                absent itself. When the rights are refused, it prints the
-               bundles as --list does.
+               bundles as --list does. A bundle that remains has a tab and
+               the reason after its path: a folder on its path that was not
+               trusted, a file system mounted inside it (never emptied), the
+               removal tool's status, or still present after removal.
   --json       With --list or --uninstall: print one JSON object instead,
                {"version": "3.0.0", "changed": false,
                 "bundles": [{"path": "...", "state": "absent"}, ...]}
-               where "changed" is true when something was removed.
+               where "changed" is true when something was removed; a bundle
+               that remains also has a "reason".
   --help       Print this help and exit.
   --version    Print the program's name and version and exit.
 
@@ -236,9 +228,10 @@ Exit status:
   4  Administrator rights were refused or could not be asked for; nothing
      was removed.
 
-Every removal and every bundle that remains is written to the system log,
-with the user who asked. The command line never touches the Trash or the
-program's cache folder.
+Every removal and every bundle that remains is written to the system log by
+the side that acts as root, with the user who asked (journalctl -t
+pelk-usb-midi-driver-uninstaller on Linux). The command line never touches the
+Trash or the program's cache folder.
 )").replace ("3.0.0", UNINSTALLER_VERSION);
 }
 
@@ -286,13 +279,15 @@ int CommandLine::uninstall (const UninstallSetup& setup, std::ostream& out, std:
 {
     const auto finish = [this, &out] (const Bundles& bundles)
     {
-        logOutcome (bundles);
         report (bundles, out);
         return CommandLineReport::exitStatus (bundles);
     };
 
     if (::geteuid() == 0)
+    {
+        const RemovalLock lock (setup.removalLockFile);
         return finish (DriverRemoval::removeExisting (setup.targets, rootsOwnRights (setup.targets)));
+    }
 
     // No prompt when the user's own view already shows every bundle absent; one that a
     // folder hides from them (unknown) is worth asking for.
@@ -304,7 +299,9 @@ int CommandLine::uninstall (const UninstallSetup& setup, std::ostream& out, std:
         return success;
     }
 
-    CAuth auth (setup.createServices());
+    auto services = setup.createServices();
+    services->setRequester (AuthorizationServices::Requester::commandLine);
+    CAuth auth (std::move (services));
 
     if (! auth.isAuthorized())
     {

@@ -17,7 +17,14 @@ namespace CommandLineReport
         juce::String text;
 
         for (auto& bundle : bundles)
-            text << DriverRemoval::toText (bundle.state) << "\t" << pathOf (bundle) << "\n";
+        {
+            text << DriverRemoval::toText (bundle.state) << "\t" << pathOf (bundle);
+
+            if (! bundle.reason.empty())
+                text << "\t" << juce::String::fromUTF8 (bundle.reason.c_str());
+
+            text << "\n";
+        }
 
         return text;
     }
@@ -31,6 +38,9 @@ namespace CommandLineReport
             auto entry = std::make_unique<juce::DynamicObject>();
             entry->setProperty ("path", pathOf (bundle));
             entry->setProperty ("state", DriverRemoval::toText (bundle.state));
+
+            if (! bundle.reason.empty())
+                entry->setProperty ("reason", juce::String::fromUTF8 (bundle.reason.c_str()));
             list.add (entry.release());
         }
 

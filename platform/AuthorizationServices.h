@@ -25,7 +25,13 @@ public:
         std::string path;   // the launcher or the helper concerned; empty when no file is
     };
 
+    /** Who asks, as the record of the side acting as root names it. */
+    enum class Requester { window, commandLine };
+
     virtual ~AuthorizationServices() = default;
+
+    /** Before the first launch: who asks. The window, unless told otherwise. */
+    virtual void setRequester (Requester)  {}
 
     /** Why no prompt could be shown: known before the first launch, or learned from
         a first launch that found nobody to ask the user. With an obstacle, a launch
@@ -42,6 +48,10 @@ public:
 
     /** Returns once the tool that the last successful launch started has ended. */
     virtual void waitForTool (Handle handle) = 0;
+
+    /** Why the tool of the last launch left its work undone, in the words of the side
+        that ran it; empty where the system says nothing. */
+    virtual std::string describeLastLaunch (Handle) const  { return {}; }
 
     /** Whether something is at the path, as seen with the rights the handle holds
         where the system lets us look with them. */

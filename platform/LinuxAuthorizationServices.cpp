@@ -4,6 +4,7 @@
 #include "platform/HelperTrust.h"
 #include "platform/linux/HelperConnection.h"
 
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +13,20 @@ namespace
     HelperConnection& toConnection (AuthorizationServices::Handle handle)
     {
         return *static_cast<HelperConnection*> (handle);
+    }
+
+    /** The helper exactly where it was installed beside the program, which is the
+        path that the polkit action names, and trusted there. Through a link it could
+        be any program of root's: bash passes the ownership checks as well. */
+    std::optional<juce::File> findInstalledHelper()
+    {
+        const auto helper = HelperLocation::find();
+        const auto verified = HelperTrust::verify (helper);
+
+        if (verified.has_value() && *verified == helper)
+            return verified;
+
+        return std::nullopt;
     }
 }
 
@@ -25,7 +40,7 @@ std::vector<std::string> LinuxAuthorizationServices::getPkexecCommand()
 {
     // A helper that anyone but root could swap would run their code as root; with
     // no command the launch fails, as a refused prompt does.
-    const auto helper = HelperTrust::verify (HelperLocation::find());
+    const auto helper = findInstalledHelper();
 
     if (! helper.has_value())
         return {};
@@ -46,7 +61,7 @@ AuthorizationServices::PromptObstacle LinuxAuthorizationServices::findPkexecObst
     if (! helper.existsAsFile())
         return { Kind::helperMissing, helperPath };
 
-    if (! HelperTrust::verify (helper).has_value())
+    if (! findInstalledHelper().has_value())
         return { Kind::helperUntrusted, helperPath };
 
     return {};
@@ -78,8 +93,11 @@ AuthorizationServices::Status LinuxAuthorizationServices::launchPrivileged (Hand
     if (! connection.hasStarted())
         return startHelper (connection, request);
 
-    // Whether the tool ran, not how it fared: the caller judges the outcome by its effects.
-    return connection.request (request).code;
+    // Whether the tool ran, not how it fared: the caller judges the outcome by its
+    // effects, and hears from the helper why a bundle stayed.
+    const auto reply = connection.request (request);
+    lastReason = reply.reason;
+    return reply.code;
 }
 
 AuthorizationServices::Status LinuxAuthorizationServices::startHelper (HelperConnection& connection,
@@ -88,7 +106,13 @@ AuthorizationServices::Status LinuxAuthorizationServices::startHelper (HelperCon
     {
         const std::scoped_lock lock (promptLock);
 
-        if (withdrawn || ! connection.start (helperCommand))
+        // Who asked, for the helper's record; an empty command stays empty and fails.
+        auto command = helperCommand;
+
+        if (! command.empty())
+            command.push_back (requester == Requester::window ? "--asked-by=window" : "--asked-by=command-line");
+
+        if (withdrawn || ! connection.start (command))
             return HelperConnection::helperGone;
 
         askingConnection = &connection;

@@ -25,20 +25,23 @@ public:
     static constexpr const char* pkexecPath = "/usr/bin/pkexec";
     static constexpr int pkexecCouldNotAsk = 127;
 
-    /** pkexec at its absolute path, on the helper installed beside the program. */
+    /** pkexec at its absolute path, on the helper installed beside the program; empty
+        unless the helper is there itself, not a link, and trusted. */
     static std::vector<std::string> getPkexecCommand();
 
     /** Why that command cannot ask: no pkexec, no helper, or one that anyone but
-        root could change. */
+        root could change or that is a link to something else. */
     static PromptObstacle findPkexecObstacle();
 
     /** Also what the first launch learned: pkexec's status 127 says that it could not
         ask at all (no authentication agent, no polkit), where 126 is the user's "no". */
     PromptObstacle findPromptObstacle() const override;
+    void setRequester (Requester who) override  { requester = who; }
 
     Status create (Handle& handle) override;
     Status launchPrivileged (Handle handle, const char* toolPath, char* const* arguments) override;
     void waitForTool (Handle handle) override;
+    std::string describeLastLaunch (Handle) const override  { return lastReason; }
 
     /** Asked of the helper, as root, for the paths it may remove: the user may not
         even be able to look into their folders. The user's own view otherwise. */
@@ -52,6 +55,8 @@ private:
     const std::vector<std::string> helperCommand;
     mutable std::mutex promptLock;
     PromptObstacle obstacle;
+    Requester requester = Requester::window;
+    std::string lastReason;   // launches come one at a time, on one thread
     HelperConnection* askingConnection = nullptr;   // whose first reply, the answer, is awaited
     bool withdrawn = false;
 };

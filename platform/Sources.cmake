@@ -12,7 +12,8 @@ target_sources(uninstaller_core PRIVATE
     platform/WindowSizeHints.cpp
     # What root's own command line does as the helper would, on every system.
     platform/linux/HelperProtocol.cpp
-    platform/linux/HelperRequests.cpp)
+    platform/linux/HelperRequests.cpp
+    platform/linux/RemovalLock.cpp)
 
 if(APPLE)
     target_sources(uninstaller_core PRIVATE platform/MacAuthorizationServices.cpp)

@@ -47,6 +47,11 @@ CAuth::Status CAuth::execute (const char* toolPath, char* const* arguments)
     return status;
 }
 
+std::string CAuth::describeLastLaunch() const
+{
+    return authorized ? services->describeLastLaunch (authorizationRef) : std::string();
+}
+
 bool CAuth::exists (const char* path)
 {
     return services->pathExists (authorized ? authorizationRef : nullptr, path);

@@ -3,6 +3,7 @@
 #include "platform/AuthorizationServices.h"
 
 #include <memory>
+#include <string>
 
 /** One administrator authorization: obtained from the user once, when the object
     is made; used to run tools while it lives; given back when it is destroyed. */
@@ -24,6 +25,10 @@ public:
     /** Runs the tool with administrator rights and returns once it has ended. The
         status says whether it could be launched, not how the tool itself fared. */
     Status execute (const char* toolPath, char* const* arguments);
+
+    /** Why the tool that the last execute ran left its work undone, in the words of
+        the side that ran it; empty where that side said nothing. */
+    std::string describeLastLaunch() const;
 
     /** Whether anything is at the path, seen with these rights where the system
         lets us look with them, and with the user's own otherwise. */

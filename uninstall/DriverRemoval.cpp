@@ -1,5 +1,7 @@
 #include "uninstall/DriverRemoval.h"
 
+#include "platform/RemovalTool.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <sys/stat.h>
@@ -40,13 +42,22 @@ namespace DriverRemoval
             bundles.push_back ({ target, rights.exists (target) ? State::present : State::absent });
 
             if (bundles.back().state == State::present)
-                rights.remove (target);
+                bundles.back().reason = rights.remove (target);
         }
 
         // The tool's status says nothing of whether the files went; the files do.
         for (auto& bundle : bundles)
-            if (bundle.state == State::present)
-                bundle.state = rights.exists (bundle.path) ? State::remains : State::removed;
+        {
+            if (bundle.state != State::present)
+                continue;
+
+            bundle.state = rights.exists (bundle.path) ? State::remains : State::removed;
+
+            if (bundle.state == State::removed)
+                bundle.reason.clear();
+            else if (bundle.reason.empty())
+                bundle.reason = "still present after removal";
+        }
 
         return bundles;
     }
@@ -56,9 +67,14 @@ namespace DriverRemoval
         return { [&auth] (const std::string& path) { return auth.exists (path.c_str()); },
                  [&auth] (const std::string& path)
                  {
-                     char removeRecursively[] = "-r";
-                     char* arguments[] = { removeRecursively, const_cast<char*> (path.c_str()), nullptr };
-                     auth.execute ("/bin/rm", arguments);
+                     char* arguments[] = { const_cast<char*> (RemovalTool::recursively),
+                                           const_cast<char*> (RemovalTool::withinOneFileSystem),
+                                           const_cast<char*> (path.c_str()), nullptr };
+
+                     const auto status = auth.execute (RemovalTool::path, arguments);
+                     const auto reason = auth.describeLastLaunch();
+
+                     return reason.empty() && status != 0 ? std::string ("rm could not be started") : reason;
                  } };
     }
 

@@ -18,6 +18,9 @@ namespace DriverRemoval
     {
         std::string path;
         State state;
+
+        /** Why a bundle remains, in words; empty for every other state. */
+        std::string reason = {};
     };
 
     /** What removes, and what looks, with the same rights. */
@@ -25,8 +28,9 @@ namespace DriverRemoval
     {
         std::function<bool (const std::string& path)> exists;
 
-        /** Returns once the removal has ended, whether or not it worked. */
-        std::function<void (const std::string& path)> remove;
+        /** Returns once the removal has ended, whether or not it worked, with the
+            reason that the side which removed gave for leaving the path, if any. */
+        std::function<std::string (const std::string& path)> remove;
     };
 
     /** Each target as the user sees it now, present, absent or unknown; changes nothing.
@@ -34,10 +38,11 @@ namespace DriverRemoval
     std::vector<Bundle> survey (const std::vector<std::string>& targets);
 
     /** Removes the targets that exist and tells, for each target, whether it was
-        absent, removed or remains. */
+        absent, removed or remains, and why it remains. */
     std::vector<Bundle> removeExisting (const std::vector<std::string>& targets, const Rights& rights);
 
-    /** Looks through the authorization, and removes with "/bin/rm -r" run through it. */
+    /** Looks through the authorization, and removes with "/bin/rm -r" run through it,
+        never crossing into another file system. */
     Rights throughAuthorization (CAuth& auth);
 
     bool anyIn (const std::vector<Bundle>& bundles, State state);

@@ -1,9 +1,11 @@
 #include "uninstall/UninstallSetup.h"
 
+#include "platform/RemovalTool.h"
 #include "uninstall/DriverBundles.h"
 
 UninstallSetup UninstallSetup::forProduct()
 {
     return { { DriverBundles::paths.begin(), DriverBundles::paths.end() },
-             AuthorizationServices::createForPlatform };
+             AuthorizationServices::createForPlatform,
+             RemovalTool::lockFile };
 }

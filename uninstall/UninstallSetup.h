@@ -14,7 +14,11 @@ struct UninstallSetup
     std::vector<std::string> targets;
     std::function<std::unique_ptr<AuthorizationServices>()> createServices;
 
-    /** The driver's four bundles, and the system's own prompt. */
+    /** Where the command line, run as root, holds the lock that keeps two removals
+        from running at once, as the privileged helper does; none when empty. */
+    std::string removalLockFile = {};
+
+    /** The driver's four bundles, the system's own prompt and root's lock. */
     static UninstallSetup forProduct();
 
     /** The setup of the program being built: each program's main source defines it,

@@ -132,19 +132,28 @@ HelperProtocol::ReadResult HelperProtocol::readRequest (int fd, std::vector<std:
 
 bool HelperProtocol::writeReply (int fd, const Reply& reply)
 {
+    const auto reason = reply.reason.substr (0, maxStringLength);
     auto bytes = encodeNumber ((std::uint32_t) reply.code);
-    auto status = encodeNumber ((std::uint32_t) reply.toolExitStatus);
-    bytes.insert (bytes.end(), status.begin(), status.end());
+
+    for (auto number : { (std::uint32_t) reply.toolExitStatus, (std::uint32_t) reason.size() })
+    {
+        auto encoded = encodeNumber (number);
+        bytes.insert (bytes.end(), encoded.begin(), encoded.end());
+    }
+
+    bytes.insert (bytes.end(), reason.begin(), reason.end());
     return writeAll (fd, bytes.data(), bytes.size());
 }
 
 bool HelperProtocol::readReply (int fd, Reply& reply)
 {
     std::uint32_t code = 0, status = 0;
+    std::string reason;
 
-    if (readNumber (fd, code) != NumberRead::ok || readNumber (fd, status) != NumberRead::ok)
+    if (readNumber (fd, code) != NumberRead::ok || readNumber (fd, status) != NumberRead::ok
+         || ! readString (fd, reason))
         return false;
 
-    reply = { (std::int32_t) code, (std::int32_t) status };
+    reply = { (std::int32_t) code, (std::int32_t) status, reason };
     return true;
 }

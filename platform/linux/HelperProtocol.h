@@ -7,8 +7,8 @@
 /** The frames that pass between the program and its privileged helper over a pair
     of pipes. A request is a count followed by that many strings, the tool's absolute
     path first and then its arguments; every number is 4 bytes, little-endian, and
-    every string is its length followed by its bytes. A reply is two numbers: a code,
-    then the tool's exit status.
+    every string is its length followed by its bytes. A reply is two numbers, a code
+    and the tool's exit status, and a string: why a removal left its target, if it did.
     Shared by both ends, and free of the framework so that the helper stays small. */
 class HelperProtocol
 {
@@ -34,14 +34,20 @@ public:
             executable); the helper goes on serving. */
         toolNotStarted = 3,
 
-        /** A removal refused because a folder on the target's path is a link, or may
-            be written by others than root; nothing ran, and the helper goes on serving. */
+        /** A removal refused because a folder on the target's path is a link, belongs
+            to another user or may be written by others; nothing ran, and the helper
+            goes on serving. */
         pathNotTrusted = 4,
 
         /** The answers to an existence query: lstat, as root, found something at the
-            path (a dangling link too), or nothing. */
+            path (a dangling link too), or nothing. pathAbsent also answers a removal
+            whose target had gone (another removal came first); nothing ran. */
         pathPresent = 5,
-        pathAbsent = 6
+        pathAbsent = 6,
+
+        /** A removal refused because a file system is mounted at or inside the
+            target, which rm would empty; nothing ran. */
+        fileSystemMounted = 7
     };
 
     /** In place of a tool's path: asks whether one of the paths that may be removed
@@ -57,6 +63,9 @@ public:
 
         /** The tool's exit status, or 128 and the number of the signal that ended it. */
         std::int32_t toolExitStatus = noExitStatus;
+
+        /** Why a removal left its target in place, in words; empty when it did not. */
+        std::string reason = {};
     };
 
     enum class ReadResult { request, endOfInput, malformed };

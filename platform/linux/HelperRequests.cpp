@@ -1,8 +1,12 @@
 #include "platform/linux/HelperRequests.h"
 
+#include "platform/SystemLog.h"
+
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <fstream>
+#include <sstream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,13 +25,10 @@ namespace
         return false;
     }
 
-    bool isAllowed (const Strings& request, const AllowList& allowed)
+    bool isRemoval (const Strings& request, const AllowList& allowed)
     {
-        if (request == Strings { allowed.echoTool })
-            return true;
-
-        return request.size() == 3 && request[0] == allowed.removeTool && request[1] == "-r"
-            && isTarget (request[2], allowed);
+        return request.size() == 4 && isTarget (request[3], allowed)
+            && request == HelperRequests::removalRequest (allowed.removeTool, request[3]);
     }
 
     bool isExistenceQuery (const Strings& request, const AllowList& allowed)
@@ -36,18 +37,18 @@ namespace
             && isTarget (request[1], allowed);
     }
 
-    HelperProtocol::Reply answerExistence (const std::string& target)
+    bool isPresent (const std::string& path)
     {
         struct stat info {};
-        return { ::lstat (target.c_str(), &info) == 0 ? HelperProtocol::pathPresent
-                                                      : HelperProtocol::pathAbsent };
+        return ::lstat (path.c_str(), &info) == 0;
     }
 
-    /** Whether nobody but root, or the user we run as, can change where the path leads:
-        every folder from "/" down to its parent is a real folder, not a link, owned by
-        one of them and writable by nobody else, unless it is sticky, where nobody else
-        may move their entries. Asked before each removal, since folders change. */
-    bool isOnATrustedPath (const std::string& target)
+    /** Why someone other than root, or the user we run as, could change where the
+        path leads; empty when nobody can: every folder from "/" down to its parent is
+        a real folder, not a link, owned by one of them and writable by nobody else,
+        unless it is sticky, where nobody else may move their entries. Asked before
+        each removal, since folders change. */
+    std::string findUntrustedFolder (const std::string& target)
     {
         const auto us = ::geteuid();
 
@@ -57,16 +58,77 @@ namespace
             auto folder = slash == 0 ? std::string ("/") : target.substr (0, slash);
 
             if (::lstat (folder.c_str(), &info) != 0 || ! S_ISDIR (info.st_mode))
-                return false;
+                return "the folder " + folder + (S_ISLNK (info.st_mode) ? " is a link" : " is not a folder");
 
             if (info.st_uid != 0 && info.st_uid != us)
-                return false;
+                return "the folder " + folder + " belongs to uid " + std::to_string (info.st_uid);
 
             if ((info.st_mode & (S_IWGRP | S_IWOTH)) != 0 && (info.st_mode & S_ISVTX) == 0)
-                return false;
+                return "the folder " + folder + " may be written by others than its owner";
         }
 
-        return true;
+        return {};
+    }
+
+    /** A mount point as the mount table writes it: space, tab, newline and backslash as octal escapes. */
+    std::string decodeMountPoint (const std::string& field)
+    {
+        std::string path;
+
+        for (std::size_t i = 0; i < field.size(); ++i)
+        {
+            const bool isEscape = field[i] == '\\' && i + 3 < field.size()
+                                   && field.find_first_not_of ("01234567", i + 1) >= i + 4;
+
+            if (isEscape)
+            {
+                path += (char) std::stoi (field.substr (i + 1, 3), nullptr, 8);
+                i += 3;
+            }
+            else
+            {
+                path += field[i];
+            }
+        }
+
+        return path;
+    }
+
+    /** Where a file system is mounted at the target or inside it, in words; empty
+        when none is. rm would empty it: --one-file-system knows a different device
+        only, not a folder bound from the same one. */
+    std::string findMountInside (const std::string& target)
+    {
+        std::ifstream mountTable ("/proc/self/mountinfo");
+        std::string line;
+
+        while (std::getline (mountTable, line))
+        {
+            std::istringstream fields (line);
+            std::string field, mountPoint;
+
+            // ID, parent ID, device, root, then the mount point.
+            for (int i = 0; i < 5 && fields >> field; ++i)
+                mountPoint = field;
+
+            mountPoint = decodeMountPoint (mountPoint);
+
+            if (mountPoint == target || mountPoint.rfind (target + "/", 0) == 0)
+                return "a file system is mounted at " + SystemLog::escapeControlCharacters (mountPoint);
+        }
+
+        return {};
+    }
+
+    /** The record that the administrator reads: what was removed, or what remains and why. */
+    void record (const std::string& target, const std::string& reason, const AllowList& allowed)
+    {
+        const auto askedBy = ", asked by " + SystemLog::describeAskingUser() + " from " + allowed.asker;
+
+        if (reason.empty())
+            SystemLog::notice ("removed " + target + askedBy);
+        else
+            SystemLog::warning ("could not remove " + target + " (" + reason + ")" + askedBy);
     }
 
     /** What we ignore or hold back, or were handed ignored, is no business of the tools. */
@@ -109,10 +171,12 @@ namespace
 
     [[noreturn]] void becomeTool (const Strings& request, int errorPipe, int descriptorLimit)
     {
-        // Nothing the tool prints may reach the pipes that carry our frames.
+        // Nothing the tool prints may reach the pipes that carry our frames, nor, raw,
+        // the terminal of whoever asked: the reply says in our words how it went.
         auto devNull = ::open ("/dev/null", O_RDWR | O_CLOEXEC);
 
-        if (devNull >= 0 && ::dup2 (devNull, STDIN_FILENO) >= 0 && ::dup2 (devNull, STDOUT_FILENO) >= 0)
+        if (devNull >= 0 && ::dup2 (devNull, STDIN_FILENO) >= 0 && ::dup2 (devNull, STDOUT_FILENO) >= 0
+             && ::dup2 (devNull, STDERR_FILENO) >= 0)
         {
             restoreDefaultSignals();
             closeAboveStandardErrorOnExec (descriptorLimit);
@@ -173,19 +237,48 @@ namespace
 
         return { HelperProtocol::toolStarted, toolExitStatus (status) };
     }
+
+    HelperProtocol::Reply remove (const Strings& request, const std::string& target)
+    {
+        // Whoever may change a folder on the way could point the removal elsewhere.
+        if (auto why = findUntrustedFolder (target); ! why.empty())
+            return { HelperProtocol::pathNotTrusted, HelperProtocol::noExitStatus, why };
+
+        if (auto why = findMountInside (target); ! why.empty())
+            return { HelperProtocol::fileSystemMounted, HelperProtocol::noExitStatus, why };
+
+        auto reply = runTool (request);
+
+        if (isPresent (target))
+            reply.reason = reply.code == HelperProtocol::toolStarted
+                               ? "still present after removal; rm ended with status " + std::to_string (reply.toolExitStatus)
+                               : "rm could not be started";
+
+        return reply;
+    }
+}
+
+HelperRequests::Strings HelperRequests::removalRequest (const std::string& removeTool, const std::string& target)
+{
+    return { removeTool, RemovalTool::recursively, RemovalTool::withinOneFileSystem, target };
 }
 
 HelperProtocol::Reply HelperRequests::answer (const Strings& request, const AllowList& allowed)
 {
     if (isExistenceQuery (request, allowed))
-        return answerExistence (request[1]);
+        return { isPresent (request[1]) ? HelperProtocol::pathPresent : HelperProtocol::pathAbsent };
 
-    if (! isAllowed (request, allowed))
+    if (request == Strings { allowed.echoTool })
+        return runTool (request);
+
+    if (! isRemoval (request, allowed))
         return { HelperProtocol::toolNotAllowed };
 
-    // Whoever may change a folder on the way could point the removal elsewhere.
-    if (request.size() == 3 && ! isOnATrustedPath (request[2]))
-        return { HelperProtocol::pathNotTrusted };
+    // Another removal may have come first.
+    if (! isPresent (request[3]))
+        return { HelperProtocol::pathAbsent };
 
-    return runTool (request);
+    auto reply = remove (request, request[3]);
+    record (request[3], reply.reason, allowed);
+    return reply;
 }

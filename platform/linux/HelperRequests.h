@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/RemovalTool.h"
 #include "platform/linux/HelperProtocol.h"
 
 #include <string>
@@ -7,7 +8,8 @@
 
 /** What may be done with root's rights, and the doing of it: the privileged
     helper answers each request through this, and so does the program's command
-    line when it runs as root itself, so the two can never differ. Free of the
+    line when it runs as root itself, so the two can never differ. Each removal is
+    written to the system log here, on the side that acts as root. Free of the
     framework, as the helper is. */
 namespace HelperRequests
 {
@@ -17,11 +19,19 @@ namespace HelperRequests
     struct AllowList
     {
         std::string echoTool = "/bin/echo";
-        std::string removeTool = "/bin/rm";
+        std::string removeTool = RemovalTool::path;
         Strings targets;
+
+        /** Who asked, as the record names it: "the window" or "the command line". */
+        std::string asker = "the window";
     };
 
     /** Runs an allowed tool and waits for it, or answers an existence query; refuses
-        anything else, and a removal whose path others than root could redirect. */
+        anything else. A removal runs only on a target that is present, on a path that
+        others than root cannot redirect, with no file system mounted inside; when the
+        target stays, the reply says why. */
     HelperProtocol::Reply answer (const Strings& request, const AllowList& allowed);
+
+    /** The removal request for a target, as the allow-list takes it. */
+    Strings removalRequest (const std::string& removeTool, const std::string& target);
 }

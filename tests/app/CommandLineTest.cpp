@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "app/CommandLine.h"
+#include "app/CommandLineReport.h"
+#include "platform/linux/RemovalLock.h"
 #include "support/ScratchNames.h"
 #include "support/FakeAuthorizationServices.h"
 
+#include <future>
 #include <sstream>
 #include <unistd.h>
 
@@ -109,6 +112,20 @@ TEST (CommandLine, MisuseIsOneLineOnStandardErrorThatEchoesTheArgumentAsTyped)
                juce::String::fromUTF8 ("unknown option '-\\x1B[2J\\x0A\\xC2\\x9B\\xFF\\xE0\\x80\\x80\\\\é'"));
 }
 
+TEST (CommandLine, ABundleThatRemainsCarriesItsReasonInLinesAndJson)
+{
+    using DriverRemoval::State;
+    const std::vector<DriverRemoval::Bundle> bundles { { "/a b", State::removed },
+                                                       { "/c", State::remains, "a file system is mounted at /c/d" } };
+
+    EXPECT_EQ (CommandLineReport::toLines (bundles), "removed\t/a b\nremains\t/c\ta file system is mounted at /c/d\n");
+
+    const auto report = juce::JSON::parse (CommandLineReport::toJson (bundles));
+    EXPECT_FALSE (report["bundles"][0].hasProperty ("reason"));
+    EXPECT_EQ (report["bundles"][1]["reason"].toString(), "a file system is mounted at /c/d");
+    EXPECT_EQ (CommandLineReport::exitStatus (bundles), 1);
+}
+
 TEST (CommandLine, UninstallReportsChangedOnceThenUnchanged)
 {
     if (::geteuid() != 0)
@@ -135,4 +152,24 @@ TEST (CommandLine, UninstallReportsChangedOnceThenUnchanged)
     const auto second = juce::JSON::parse (juce::String (run ({ "--uninstall", "--json" }, setup).out));
     EXPECT_TRUE (second["changed"].isBool() && ! (bool) second["changed"]);
     EXPECT_EQ (statesIn (second), juce::StringArray ({ "absent", "absent" }));
+}
+
+TEST (CommandLine, RunAsRootItWaitsForTheRemovalThatHoldsTheLock)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "removes as root itself only when run as root";
+
+    ScratchBundles scratch;
+    auto setup = scratch.setup();
+    setup.removalLockFile = scratch.folder.getChildFile ("lock").getFullPathName().toStdString();
+
+    auto otherRemoval = std::make_unique<RemovalLock> (setup.removalLockFile);
+    auto ours = std::async (std::launch::async, [&setup] { return run ({ "--uninstall" }, setup); });
+
+    EXPECT_EQ (ours.wait_for (std::chrono::milliseconds (300)), std::future_status::timeout);
+    EXPECT_TRUE (scratch.bundle (1).exists());
+
+    otherRemoval.reset();
+    EXPECT_EQ (ours.get().status, 0);
+    EXPECT_FALSE (scratch.bundle (1).exists());
 }

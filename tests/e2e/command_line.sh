@@ -4,14 +4,19 @@
 #  1. The window without a display says why and exits 1.
 #  2. --list names each bundle and removes nothing.
 #  3. --uninstall removes, logs each removal to syslog and leaves the home alone;
-#     a bundle that stays gives status 1; a second run says nothing changed.
+#     a bundle that stays gives status 1 and says why; one with a file system
+#     mounted inside is kept whole; a second run says nothing changed.
 #  4. A user whose prompt is refused gets status 4 and nothing is removed; one whom
 #     nobody could ask is told why.
 #  5. The example Ansible playbook reports changed, then ok.
 #  6. A user who sees every bundle absent is asked nothing; one from whom a folder
 #     hides a bundle sees it unknown and is asked; a dangling link is present.
 #  7. A report that cannot be written gives status 3; the removal stands.
+#  8. A copy of the product whose helper is a link to another program of root's
+#     is refused before pkexec is ever started.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+E2E_DIR="$(dirname "${BASH_SOURCE[0]}")"
+PRODUCT="$PROGRAM"
 PROGRAM="$TEST_PROGRAM"
 unset DISPLAY
 use_scratch_home
@@ -62,49 +67,39 @@ run_program --list
 mkdir -p "$HOME/.cache/pelk-usb-midi-driver-uninstaller-test"
 home_before="$(find "$HOME" | sort)"
 make_bundle "$first"
-unshare --mount bash -euc '
-    mkdir "$1/dev"
-    mount --rbind /dev "$1/dev"
-    mount -t tmpfs none /dev
-    for node in null zero urandom random; do
-        touch "/dev/$node"
-        mount --bind "$1/dev/$node" "/dev/$node"
-    done
-    ln -s /proc/self/fd /dev/fd
-    python3 -c "
-import socket, sys
-s = socket.socket(socket.AF_UNIX, socket.SOCK_DGRAM)
-s.bind(\"/dev/log\")
-s.settimeout(5)
-print(\"ready\", flush=True)
-with open(sys.argv[1], \"w\") as log:
-    while True:
-        try: log.write(s.recv(4096).decode() + \"\n\"); log.flush()
-        except socket.timeout: break
-" "$1/syslog" >"$1/listener" &
-    for _ in $(seq 100); do [ -S /dev/log ] && break; sleep 0.05; done
-    status=0
-    "$2" --uninstall >"$1/out" 2>"$1/err" || status=$?
-    echo "$status" >"$1/status"
-    wait
-' _ "$SCRATCH" "$PROGRAM"
-STATUS="$(cat "$SCRATCH/status")" OUT="$(cat "$SCRATCH/out")"
+run_program_logged()
+{
+    STATUS=0
+    unshare --mount bash "$E2E_DIR/private_syslog.sh" "$SCRATCH/syslog" "$@" >"$SCRATCH/out" 2>"$SCRATCH/err" || STATUS=$?
+    OUT="$(cat "$SCRATCH/out")" ERR="$(cat "$SCRATCH/err")"
+}
+run_program_logged "$PROGRAM" --uninstall
 [ "$STATUS" = 0 ] && [ "$OUT" = "$(printf 'removed\t%s\nremoved\t%s' "$first" "$second")" ] \
-    || fail "--uninstall gave $STATUS: $OUT $(cat "$SCRATCH/err")"
+    || fail "--uninstall gave $STATUS: $OUT $ERR"
 [ ! -e "$first" ] && [ ! -e "$second" ] || fail "--uninstall left a bundle"
 for bundle in "$first" "$second"; do
-    grep -qF "removed $bundle, asked by root (uid 0)" "$SCRATCH/syslog" \
-        || fail "no log of the removal of $bundle: $(cat "$SCRATCH/syslog")"
+    wait_for_log_line "$SCRATCH/syslog" "removed $bundle, asked by root (uid 0) from the command line"
 done
 [ "$(find "$HOME" | sort)" = "$home_before" ] || fail "--uninstall touched the home: $(find "$HOME")"
 
 make_bundle "$second"
 chmod 777 "$(dirname "$second")"
 run_program --uninstall
-[ "$STATUS" = 1 ] && grep -qF "$(printf 'remains\t%s' "$second")" <<<"$OUT" \
+[ "$STATUS" = 1 ] && grep -qF "$(printf 'remains\t%s\tthe folder %s may be written by others than its owner' "$second" "$(dirname "$second")")" <<<"$OUT" \
     || fail "a bundle that stays gave $STATUS: $OUT"
 chmod 755 "$(dirname "$second")"
-rm -rf "$second"
+
+# A file system mounted inside a bundle, or a folder bound into it, is never emptied.
+make_bundle "$first"
+mkdir -p "$SCRATCH/elsewhere" "$first/Contents/mounted" "$second/Contents/bound"
+touch "$SCRATCH/elsewhere/kept"
+run_program_logged bash -c 'mount -t tmpfs none "$1/Contents/mounted" && touch "$1/Contents/mounted/kept" &&
+    mount --bind "$3" "$2/Contents/bound" && exec "$4" --uninstall' _ "$first" "$second" "$SCRATCH/elsewhere" "$PROGRAM"
+[ "$STATUS" = 1 ] && [ "$OUT" = "$(printf 'remains\t%s\ta file system is mounted at %s\nremains\t%s\ta file system is mounted at %s' \
+    "$first" "$first/Contents/mounted" "$second" "$second/Contents/bound")" ] || fail "bundles with mounts inside gave $STATUS: $OUT $ERR"
+[ -e "$first/Contents/Mac OS/driver binary" ] && [ -e "$SCRATCH/elsewhere/kept" ] || fail "a bundle with a mount inside was emptied"
+wait_for_log_line "$SCRATCH/syslog" "could not remove $first (a file system is mounted at $first/Contents/mounted), asked by root"
+rm -rf "$first" "$second"
 
 run_program --uninstall --json
 [ "$STATUS" = 0 ] && [ "$(json_field changed)" = False ] || fail "a second run gave $STATUS: $OUT"
@@ -163,5 +158,21 @@ for redirect in '>/dev/full' '>&-'; do
         || fail "a report lost to $redirect gave $STATUS: $(cat "$SCRATCH/err")"
     [ ! -e "$first" ] || fail "a report lost to $redirect left the bundle"
 done
+
+# 8. The planted helper link: pkexec, were it started, would leave a mark.
+copy="$SCRATCH/copy"
+mkdir -p "$copy/bin" "$copy/libexec"
+cp "$PRODUCT" "$copy/bin/"
+ln -s /usr/bin/bash "$copy/libexec/pelk-usb-midi-driver-uninstaller-helper"
+mkdir -m 1777 "$SCRATCH/marks"
+printf '#!/bin/sh\ntouch "%s"\n' "$SCRATCH/marks/pkexec-ran" >"$SCRATCH/pkexec"
+chmod -R a+rX "$SCRATCH"
+chmod a+rx "$SCRATCH/pkexec"
+STATUS=0
+unshare --mount bash -c 'mount --bind "$1" /usr/bin/pkexec && exec setpriv --reuid=nobody --regid=nogroup --clear-groups "$2" --uninstall' \
+    _ "$SCRATCH/pkexec" "$copy/bin/$(basename "$PRODUCT")" >"$SCRATCH/out" 2>"$SCRATCH/err" || STATUS=$?
+[ "$STATUS" = 4 ] && grep -qF "$(realpath "$copy")/libexec/pelk-usb-midi-driver-uninstaller-helper" "$SCRATCH/err" \
+    || fail "a helper link gave $STATUS: $(cat "$SCRATCH/err")"
+[ ! -e "$SCRATCH/marks/pkexec-ran" ] || fail "pkexec was started for a helper link"
 
 echo "PASS"

@@ -285,3 +285,13 @@ make_bundle()
     mkdir -p "$1/Contents/Mac OS"
     echo binary >"$1/Contents/Mac OS/driver binary"
 }
+
+# Waits up to three seconds for a line of the caught system log that holds the text.
+wait_for_log_line()
+{
+    for _ in $(seq 60); do
+        grep -qF -- "$2" "$1" 2>/dev/null && return 0
+        sleep 0.05
+    done
+    fail "no line in the system log holds '$2': $(cat "$1" 2>/dev/null)"
+}

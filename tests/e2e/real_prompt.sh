@@ -3,7 +3,8 @@
 # does: pkexec, polkitd on a system bus of its own, and polkit's text agent
 # answered by a user of the sudo group.
 #  1. The right password removes the four bundles, the completion page shows, and
-#     "OK" ends the program with status 0.
+#     "OK" ends the program with status 0. The helper's record names the user that
+#     pkexec authenticated, and the window.
 #  2. A wrong password gives the welcome page back in its idle look and removes nothing.
 #  3. A close request while the prompt is open ends the program within a second with
 #     status 0, ends pkexec and removes nothing.
@@ -94,7 +95,8 @@ if [ "$1" = --build-root ]; then
     for file in passwd shadow group; do
         mount --bind "$new/run/accounts/$file" "$new/etc/$file"
     done
-    exec chroot "$new" bash "$self" --run
+    # The system log is caught in /run/syslog, from a /dev/log of the namespace's own.
+    exec chroot "$new" bash "$here/private_syslog.sh" /run/syslog bash "$self" --run
 fi
 
 # In the root folder: the cases.
@@ -247,6 +249,9 @@ wait_for_probe_colour "$WINDOW" "$PAGE_COLOUR"
 [ "$(bundles_present)" = 0 ] || fail "$(bundles_present) of the bundles are left after the right password"
 [ -d "/Library/Audio/MIDI Drivers" ] && [ -d /System/Library/Extensions ] \
     || fail "more than the bundles was removed"
+for bundle in "${BUNDLES[@]}"; do
+    wait_for_text /run/syslog "removed $bundle, asked by $TEST_USER (uid $(id -u "$TEST_USER")) through pkexec from the window"
+done
 screenshot_window "$WINDOW" real-prompt-completed >/dev/null
 grep -qF "AUTHENTICATING FOR $ACTION" "$AGENT_LOG" || fail "pkexec asked for another action"
 grep -qF "$MESSAGE" "$AGENT_LOG" || fail "the prompt did not show the action's message"

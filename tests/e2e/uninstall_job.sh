@@ -2,7 +2,8 @@
 # The uninstall job on a real window, with the test build of the program: its
 # prompt is the test helper started directly, and it removes scratch paths.
 #  1. "Uninstall Driver" removes the bundle, the completion page fades in about
-#     two seconds later, and "OK" ends the program with status 0.
+#     two seconds later, and "OK" ends the program with status 0. The removal is
+#     in the system log, as the window's (caught on a private /dev/log; as root).
 #  2. A close request during the job's wait ends the program with status 0 within
 #     three seconds, and no helper process is left.
 #  3. A refused prompt gives the welcome page back in its idle look and removes nothing.
@@ -72,7 +73,12 @@ export UNINSTALLER_TEST_TARGETS="$targets"
 
 # 1. Click, completion page, OK.
 make_bundle "$bundle"
-start_program
+if [ "$(id -u)" = 0 ]; then
+    PROGRAM=unshare start_program --mount bash "$(dirname "${BASH_SOURCE[0]}")/private_syslog.sh" "$SCRATCH/syslog" "$PROGRAM"
+else
+    echo "not root: the system log of the window's removal is not caught"
+    start_program
+fi
 window="$(wait_for_window "$PROGRAM_PID")"
 xdotool mousemove --window "$window" 5 5
 sleep 0.5
@@ -99,6 +105,7 @@ echo "click to completion page fully shown: $to_page ms"
 click_in_window "$window" $OK_X $OK_Y
 exit_status_within 5
 [ "$STATUS" = 0 ] || fail "OK ended the program with status $STATUS"
+[ "$(id -u)" != 0 ] || wait_for_log_line "$SCRATCH/syslog" "removed $bundle, asked by root (uid 0) from the window"
 
 # 2. Close during the job's wait.
 make_bundle "$bundle"

@@ -2,6 +2,7 @@
 
 #include "platform/linux/HelperConnection.h"
 #include "platform/linux/HelperProtocol.h"
+#include "platform/linux/HelperRequests.h"
 #include "support/ScratchNames.h"
 #include "support/TestAuthorization.h"
 
@@ -11,6 +12,7 @@
 #include <csignal>
 #include <cstddef>
 #include <fcntl.h>
+#include <poll.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
 #include <sys/prctl.h>
@@ -103,6 +105,17 @@ namespace
         return { HelperProtocol::toolStarted, exitStatus };
     }
 
+    Strings removal (const std::string& target, const std::string& tool = "/bin/rm")
+    {
+        return HelperRequests::removalRequest (tool, target);
+    }
+
+    bool replyArrivesWithin (HelperConnection& helper, int milliseconds)
+    {
+        pollfd reply { helper.getReplyPipe(), POLLIN, 0 };
+        return ::poll (&reply, 1, milliseconds) == 1;
+    }
+
     /** From now on close_range fails in this process and its children, as it does
         on an older kernel or under a filter that forbids it. */
     void refuseCloseRange()
@@ -150,15 +163,15 @@ TEST (PrivilegedHelper, RunsEchoAndRemovesATreeWhosePathHoldsSpaces)
     ASSERT_TRUE (helper.start (TestAuthorization::grantingCommand ({ bundle })));
 
     EXPECT_EQ (helper.request ({ "/bin/echo" }), ran (0));
-    EXPECT_EQ (helper.request ({ "/bin/rm", "-r", bundle }), ran (0));
+    EXPECT_EQ (helper.request (removal (bundle)), ran (0));
     EXPECT_FALSE (exists (bundle));
     EXPECT_TRUE (exists (scratch.path ("MIDI Drivers")));
 
-    // rm fails now that the bundle is gone: it ran, and its failure comes with the reply.
-    EXPECT_EQ (helper.request ({ "/bin/rm", "-r", bundle }), ran (1));
+    // Gone, as after another removal that came first: nothing runs.
+    EXPECT_EQ (helper.request (removal (bundle)).code, HelperProtocol::pathAbsent);
 }
 
-TEST (PrivilegedHelper, TellsAToolThatFailsFromOneThatCannotStartAndKeepsServing)
+TEST (PrivilegedHelper, TellsAToolThatFailsFromOneThatCannotStartAndSaysWhyABundleStays)
 {
     ScratchFolder scratch;
     auto bundle = scratch.make ("bundle");
@@ -168,39 +181,60 @@ TEST (PrivilegedHelper, TellsAToolThatFailsFromOneThatCannotStartAndKeepsServing
     ASSERT_TRUE (helper.start (TestAuthorization::grantingCommand ({ bundle }, "/bin/false", missingTool)));
 
     EXPECT_EQ (helper.request ({ "/bin/false" }), ran (1));
-    EXPECT_EQ (helper.request ({ missingTool, "-r", bundle }).code, HelperProtocol::toolNotStarted);
+    EXPECT_EQ (helper.request (removal (bundle, missingTool)).code, HelperProtocol::toolNotStarted);
+    EXPECT_EQ (helper.request (removal (bundle, missingTool)).reason, "rm could not be started");
     EXPECT_EQ (helper.request ({ "/bin/false" }), ran (1));
     EXPECT_TRUE (exists (bundle));
+
+    HelperConnection failing;
+    ASSERT_TRUE (failing.start (TestAuthorization::grantingCommand ({ bundle }, "/bin/echo", "/bin/false")));
+    EXPECT_EQ (failing.request (removal (bundle, "/bin/false")).reason,
+               "still present after removal; rm ended with status 1");
 }
 
-TEST (PrivilegedHelper, RemovesNothingBelowALinkOrAFolderOthersMayWrite)
+TEST (PrivilegedHelper, RemovesNothingBelowALinkOrAFolderOthersMayWriteOrOwn)
 {
     ScratchFolder scratch;
     scratch.make ("real/bundle/file");
     scratch.make ("open/bundle/file");
     scratch.make ("group/bundle/file");
+    scratch.make ("owned/bundle/file");
     scratch.make ("sticky/bundle/file");
     ASSERT_TRUE (juce::File (scratch.path ("real")).createSymbolicLink (juce::File (scratch.path ("link")), true));
     ASSERT_EQ (::chmod (scratch.path ("open").c_str(), 0757), 0);
     ASSERT_EQ (::chmod (scratch.path ("group").c_str(), 0775), 0);
     ASSERT_EQ (::chmod (scratch.path ("sticky").c_str(), 01777), 0);
 
-    const Strings untrusted { scratch.path ("link/bundle"), scratch.path ("open/bundle"), scratch.path ("group/bundle") };
-    const auto sticky = scratch.path ("sticky/bundle");
+    std::vector<std::pair<std::string, std::string>> untrusted {
+        { scratch.path ("link/bundle"), "the folder " + scratch.path ("link") + " is a link" },
+        { scratch.path ("open/bundle"), "the folder " + scratch.path ("open") + " may be written by others than its owner" },
+        { scratch.path ("group/bundle"), "the folder " + scratch.path ("group") + " may be written by others than its owner" } };
 
-    auto targets = untrusted;
-    targets.push_back (sticky);
+    // Only root may give a folder away; "nobody" then owns one on the way.
+    if (::geteuid() == 0)
+    {
+        ASSERT_EQ (::chown (scratch.path ("owned").c_str(), 65534, 65534), 0);
+        untrusted.push_back ({ scratch.path ("owned/bundle"), "the folder " + scratch.path ("owned") + " belongs to uid 65534" });
+    }
+
+    const auto sticky = scratch.path ("sticky/bundle");
+    Strings targets { sticky };
+    for (auto& [target, reason] : untrusted)
+        targets.push_back (target);
+
     HelperConnection helper;
     ASSERT_TRUE (helper.start (TestAuthorization::grantingCommand (targets)));
 
-    for (auto& target : untrusted)
+    for (auto& [target, reason] : untrusted)
     {
-        EXPECT_EQ (helper.request ({ "/bin/rm", "-r", target }).code, HelperProtocol::pathNotTrusted) << target;
+        const auto reply = helper.request (removal (target));
+        EXPECT_EQ (reply.code, HelperProtocol::pathNotTrusted) << target;
+        EXPECT_EQ (reply.reason, reason);
         EXPECT_TRUE (exists (target)) << target;
     }
 
     // Where others may only add entries of their own, ours cannot be moved.
-    EXPECT_EQ (helper.request ({ "/bin/rm", "-r", sticky }), ran (0));
+    EXPECT_EQ (helper.request (removal (sticky)), ran (0));
     EXPECT_FALSE (exists (sticky));
 }
 
@@ -217,15 +251,19 @@ TEST (PrivilegedHelper, RefusesEverythingButItsOwnRequestsAndKeepsServing)
         { "/bin/ls" },
         { "/bin/echo", "hello" },
         { "/bin/sh", "-c", "rm -r '" + allowed + "'" },
-        { "/bin/rm", "-r", other },
-        { "/bin/rm", allowed },
-        { "/bin/rm", "-rf", allowed },
-        { "/bin/rm", "-r", allowed, other },
-        { "/bin/rm", "-r", allowed + "/" },
-        { "/bin/rm", "-r", allowed.substr (0, allowed.size() - 1) },
-        { "/usr/bin/../../bin/rm", "-r", allowed },
-        { "bin/rm", "-r", allowed },
-        { "rm", "-r", allowed },
+        removal (other),
+        { "/bin/rm", "-r", allowed },
+        { "/bin/rm", "--one-file-system", "-r", allowed },
+        { "/bin/rm", "-rf", "--one-file-system", allowed },
+        { "/bin/rm", "-r", "--one-file-system", allowed, other },
+        removal (allowed + "/"),
+        removal (allowed.substr (0, allowed.size() - 1)),
+        removal (allowed, "/usr/bin/../../bin/rm"),
+        removal (allowed, "bin/rm"),
+        removal (allowed, "rm"),
+        // Not a root lstat for anyone: only the bundles' existence is told.
+        { HelperProtocol::existenceQuery, other },
+        { HelperProtocol::existenceQuery, "/root" },
     };
 
     for (auto& request : refused)
@@ -238,6 +276,7 @@ TEST (PrivilegedHelper, RefusesEverythingButItsOwnRequestsAndKeepsServing)
     EXPECT_TRUE (exists (allowed));
     EXPECT_TRUE (exists (other));
     EXPECT_EQ (helper.request ({ "/bin/echo" }), ran (0));
+    EXPECT_EQ (helper.request ({ HelperProtocol::existenceQuery, allowed }).code, HelperProtocol::pathPresent);
 }
 
 TEST (PrivilegedHelper, TheProductBuildAllowsOnlyTheDriverBundles)
@@ -245,14 +284,22 @@ TEST (PrivilegedHelper, TheProductBuildAllowsOnlyTheDriverBundles)
     ScratchFolder scratch;
     auto bundle = scratch.make ("bundle");
 
+    // Run as root, it makes root's lock file; one that was not there before goes again.
+    struct LockFileLeftAsFound
+    {
+        ~LockFileLeftAsFound()  { if (! existed) ::unlink (RemovalTool::lockFile); }
+        const bool existed = exists (RemovalTool::lockFile);
+    } lockFile;
+
     // The product's helper ignores its command line: nothing there widens what it runs.
     HelperConnection helper;
     ASSERT_TRUE (helper.start ({ PELK_PRODUCT_HELPER_PATH, "--echo=/bin/true", "--rm=/bin/echo", bundle }));
 
     EXPECT_EQ (helper.request ({ "/bin/echo" }), ran (0));
-    EXPECT_EQ (helper.request ({ "/bin/rm", "-r", bundle }).code, HelperProtocol::toolNotAllowed);
+    EXPECT_EQ (helper.request (removal (bundle)).code, HelperProtocol::toolNotAllowed);
     EXPECT_EQ (helper.request ({ "/bin/true" }).code, HelperProtocol::toolNotAllowed);
-    EXPECT_EQ (helper.request ({ "/bin/echo", "-r", bundle }).code, HelperProtocol::toolNotAllowed);
+    EXPECT_EQ (helper.request (removal (bundle, "/bin/echo")).code, HelperProtocol::toolNotAllowed);
+    EXPECT_EQ (helper.request ({ HelperProtocol::existenceQuery, bundle }).code, HelperProtocol::toolNotAllowed);
     EXPECT_TRUE (exists (bundle));
 }
 
@@ -262,13 +309,73 @@ TEST (PrivilegedHelper, RefusesMalformedRequestsAndRunsNothing)
 
     EXPECT_TRUE (refusesAndEnds (number (0)));
     EXPECT_TRUE (refusesAndEnds (number (HelperProtocol::maxStrings + 1) + echo));
-    EXPECT_TRUE (refusesAndEnds (number (1) + number (HelperProtocol::maxStringLength + 1)));
+    // The whole string is sent: one that is read in spite of its length is answered, at once.
+    EXPECT_TRUE (refusesAndEnds (number (1) + text ("/" + std::string (HelperProtocol::maxStringLength, 'b')), true));
     EXPECT_TRUE (refusesAndEnds (number (1) + text (std::string ("/bin/echo\0x", 11))));
 
     // Cut short: within a number, within a string, and a string missing.
     EXPECT_TRUE (refusesAndEnds ({ 1, 0 }, true));
     EXPECT_TRUE (refusesAndEnds (number (1) + number (9) + std::vector<unsigned char> { '/', 'b' }, true));
     EXPECT_TRUE (refusesAndEnds (number (2) + echo, true));
+}
+
+TEST (PrivilegedHelper, ASecondHelperWaitsForTheFirstAndThenFindsTheBundleGone)
+{
+    ScratchFolder scratch;
+    auto bundle = scratch.make ("bundle");
+    const auto command = TestAuthorization::grantingCommand ({ bundle, "--lock=" + scratch.path ("lock") });
+
+    HelperConnection first, second;
+    ASSERT_TRUE (first.start (command));
+    ASSERT_EQ (first.request ({ "/bin/echo" }), ran (0));
+
+    ASSERT_TRUE (second.start (command));
+    ASSERT_TRUE (HelperProtocol::writeRequest (second.getRequestPipe(), { HelperProtocol::existenceQuery, bundle }));
+    EXPECT_FALSE (replyArrivesWithin (second, 300));
+
+    EXPECT_EQ (first.request (removal (bundle)), ran (0));
+    first.close();
+
+    ASSERT_TRUE (replyArrivesWithin (second, 5000));
+    HelperProtocol::Reply reply;
+    ASSERT_TRUE (HelperProtocol::readReply (second.getReplyPipe(), reply));
+    EXPECT_EQ (reply.code, HelperProtocol::pathAbsent);
+}
+
+TEST (PrivilegedHelper, StartedOnATerminalSaysWhatItIsInOneLineAndExitsWith2)
+{
+    const auto terminal = ::posix_openpt (O_RDWR | O_NOCTTY);
+    ASSERT_GE (terminal, 0);
+    ASSERT_EQ (::grantpt (terminal), 0);
+    ASSERT_EQ (::unlockpt (terminal), 0);
+    const auto side = ::open (::ptsname (terminal), O_RDWR | O_NOCTTY);
+    ASSERT_GE (side, 0);
+
+    int output[2];
+    ASSERT_EQ (::pipe (output), 0);
+    const auto pid = ::fork();
+
+    if (pid == 0)
+    {
+        ::dup2 (side, STDIN_FILENO);
+        ::dup2 (side, STDOUT_FILENO);
+        ::dup2 (output[1], STDERR_FILENO);
+        ::execl (PELK_PRODUCT_HELPER_PATH, PELK_PRODUCT_HELPER_PATH, nullptr);
+        ::_exit (127);
+    }
+
+    ::close (output[1]);
+    ::close (side);
+    char said[512] {};
+    HelperProtocol::readAll (output[0], said, sizeof (said) - 1);
+    int status = 0;
+    ::waitpid (pid, &status, 0);
+    ::close (output[0]);
+    ::close (terminal);
+
+    EXPECT_TRUE (WIFEXITED (status) && WEXITSTATUS (status) == 2) << status;
+    EXPECT_EQ (juce::StringArray::fromLines (juce::String (said).trimEnd()).size(), 1) << said;
+    EXPECT_TRUE (juce::String (said).contains ("privileged helper of PELK USB MIDI Driver Uninstaller")) << said;
 }
 
 TEST (PrivilegedHelper, ExitsWithinASecondWhenOurEndCloses)
@@ -339,9 +446,10 @@ TEST (PrivilegedHelper, ToolsGetOnlyTheStandardDescriptorsACleanEnvironmentAndDe
 
     auto whatTheToolGets = [&]
     {
+        juce::File (record).create();
         HelperConnection helper;
         EXPECT_TRUE (helper.start (TestAuthorization::grantingCommand ({ record }, "/bin/echo", probe)));
-        EXPECT_EQ (helper.request ({ probe, "-r", record }), ran (0));
+        EXPECT_EQ (helper.request (removal (record, probe)), ran (0));
 
         juce::StringArray lines;
         juce::File (record).readLines (lines);

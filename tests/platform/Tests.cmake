@@ -4,6 +4,7 @@ target_sources(uninstaller_tests PRIVATE
     platform/HelperTrustTest.cpp
     platform/PrivilegedHelperTest.cpp
     platform/QueuedInputWakeTest.cpp
+    platform/SystemLogTest.cpp
     platform/UserLanguageTest.cpp)
 
 # Started by the cache-folder tests, in a process of its own for each program start.

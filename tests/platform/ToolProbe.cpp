@@ -1,6 +1,6 @@
-// Stands in for a tool that the privileged helper runs: called as "rm -r PATH", it
-// writes to PATH which descriptors it was given open, its environment and which
-// signals it was given ignored or blocked, one per line.
+// Stands in for a tool that the privileged helper runs: called as
+// "rm -r --one-file-system PATH", it writes to PATH which descriptors it was given
+// open, its environment and which signals it was given ignored or blocked, one per line.
 #include <csignal>
 #include <cstdlib>
 #include <dirent.h>
@@ -12,7 +12,7 @@ extern char** environ;
 
 int main (int argc, char** argv)
 {
-    if (argc != 3)
+    if (argc != 4)
         return 2;
 
     std::vector<std::string> lines;
@@ -43,7 +43,7 @@ int main (int argc, char** argv)
             lines.push_back ("blocked " + std::to_string (signal));
     }
 
-    std::ofstream record (argv[2]);
+    std::ofstream record (argv[3]);
 
     for (auto& line : lines)
         record << line << '\n';

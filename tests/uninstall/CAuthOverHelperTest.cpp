@@ -15,16 +15,20 @@
 
 TEST (CAuth, OverTheHelperAToolThatFailsStillLaunchesWithStatusZero)
 {
-    auto missing = juce::File::createTempFile ("never made");
-    auto auth = TestAuthorization::create (true, { missing.getFullPathName().toStdString() });
-    ASSERT_TRUE (auth->isAuthorized());
+    auto bundle = juce::File::createTempFile ("bundle");
+    ASSERT_TRUE (bundle.create());
+    auto path = bundle.getFullPathName().toStdString();
+    CAuth auth (std::make_unique<LinuxAuthorizationServices> (
+        TestAuthorization::grantingCommand ({ path }, "/bin/echo", "/bin/false")));
+    ASSERT_TRUE (auth.isAuthorized());
 
-    auto path = missing.getFullPathName().toStdString();
-    char removeFlag[] = "-r";
-    char* const removal[] = { removeFlag, path.data(), nullptr };
+    char removeFlag[] = "-r", oneFileSystem[] = "--one-file-system";
+    char* const removal[] = { removeFlag, oneFileSystem, path.data(), nullptr };
 
-    // rm exits with an error here; only the launch is reported.
-    EXPECT_EQ (auth->execute ("/bin/rm", removal), 0);
+    // The tool exits with an error here; only the launch is reported, and why the bundle stays.
+    EXPECT_EQ (auth.execute ("/bin/false", removal), 0);
+    EXPECT_EQ (auth.describeLastLaunch(), "still present after removal; rm ended with status 1");
+    bundle.deleteFile();
 }
 
 TEST (CAuth, OverTheHelperARefusedPromptOrMissingLauncherGivesNoRights)

@@ -112,7 +112,7 @@ namespace
             answers.runTool = [] (const Command& command)
             {
                 if (command[0] == "/bin/rm")
-                    juce::File (command[2]).deleteRecursively();
+                    juce::File (command.back()).deleteRecursively();
 
                 return 0;
             };
@@ -237,7 +237,7 @@ TEST (UninstallJob, RemovesOnlyTheBundlesThatExist)
     host.actionListenerCallback ("uninstall");
     ASSERT_TRUE (watch.runUntilShown());
 
-    EXPECT_EQ (removalsIn (*fake.log), (std::vector<Command> { { "/bin/rm", "-r", targets.paths[2] } }));
+    EXPECT_EQ (removalsIn (*fake.log), (std::vector<Command> { { "/bin/rm", "-r", "--one-file-system", targets.paths[2] } }));
     EXPECT_EQ (host.getThankYouPage().getMessageBox().getText(), "The uninstallation was completed.");
 }
 
@@ -255,7 +255,7 @@ TEST (UninstallJob, ExistenceIsAskedWithTheRightsThatRemove)
     host.actionListenerCallback ("uninstall");
     ASSERT_TRUE (watch.runUntilShown());
 
-    EXPECT_EQ (removalsIn (*fake.log), (std::vector<Command> { { "/bin/rm", "-r", targets.paths[0] } }));
+    EXPECT_EQ (removalsIn (*fake.log), (std::vector<Command> { { "/bin/rm", "-r", "--one-file-system", targets.paths[0] } }));
     EXPECT_TRUE (targets.file (1).exists());
     EXPECT_EQ (unwrapped (host.getThankYouPage().getMessageBox()), listed (juce::StringArray (targets.paths[0])));
 }
@@ -271,10 +271,10 @@ TEST (UninstallJob, AFailedRemovalIsNamedOnTheCompletionPage)
     auto answers = FakeSetup::removing();
     answers.runTool = [remove = answers.runTool, &targets] (const Command& command)
     {
-        if (command.size() == 3 && command[2] == targets.paths[1])
+        if (command.back() == targets.paths[1])
             return 0;
 
-        if (command.size() == 3 && command[2] == targets.paths[2])
+        if (command.back() == targets.paths[2])
             return -60031;
 
         return remove (command);

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+/** Keeps removals from running twice at once: the side that acts as root holds it
+    for as long as it may remove, and a second one waits for it. Free of the
+    framework, as the helper is. */
+class RemovalLock
+{
+public:
+    /** Waits until nobody else holds the lock kept in that file. With no file, or one
+        that cannot be opened (no /run), holds nothing: removing matters more. */
+    explicit RemovalLock (const std::string& file);
+    ~RemovalLock();
+
+private:
+    int descriptor = -1;
+
+    RemovalLock (const RemovalLock&) = delete;
+    RemovalLock& operator= (const RemovalLock&) = delete;
+};
