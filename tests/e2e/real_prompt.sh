@@ -8,6 +8,8 @@
 #  2. A wrong password gives the welcome page back in its idle look and removes nothing.
 #  3. A close request while the prompt is open ends the program within a second with
 #     status 0, ends pkexec and removes nothing.
+#  4. A copy of the program whose helper is a link to another program of root's is
+#     refused, with the helper named, before pkexec is ever started.
 # Also: pkaction shows the shipped action, and pkexec asks for it for the helper.
 #
 # All of it runs in private mount and process namespaces, in a root folder made of
@@ -294,5 +296,24 @@ wait_for_exit "$PROGRAM_PID" 1
 ! kill -0 "$pkexec_pid" 2>/dev/null || fail "pkexec $pkexec_pid outlived the program"
 [ "$(bundles_present)" = 4 ] || fail "a close during the prompt removed bundles"
 stop_agent
+
+# 4. The planted helper link, with bundles there to ask for: pkexec, were it
+#    started, would leave a mark.
+make_bundles
+copy="$SCRATCH/copy"
+mkdir -p "$copy/bin" "$copy/libexec"
+cp "/usr/bin/$PROGRAM_NAME" "$copy/bin/"
+ln -s /usr/bin/bash "$copy/libexec/$PROGRAM_NAME-helper"
+mkdir -m 1777 "$SCRATCH/marks"
+printf '#!/bin/sh\ntouch "%s"\n' "$SCRATCH/marks/pkexec-ran" >"$SCRATCH/pkexec"
+chmod -R a+rX "$SCRATCH"
+chmod a+rx "$SCRATCH/pkexec"
+STATUS=0
+unshare --mount bash -c 'mount --bind "$1" /usr/bin/pkexec && exec setpriv --reuid="$3" --regid="$3" --init-groups "$2" --uninstall' \
+    _ "$SCRATCH/pkexec" "$copy/bin/$PROGRAM_NAME" "$TEST_USER" >"$SCRATCH/copy-out" 2>"$SCRATCH/copy-err" || STATUS=$?
+[ "$STATUS" = 4 ] && grep -qF "$(realpath "$copy")/libexec/$PROGRAM_NAME-helper" "$SCRATCH/copy-err" \
+    || fail "a helper link gave $STATUS: $(cat "$SCRATCH/copy-err")"
+[ ! -e "$SCRATCH/marks/pkexec-ran" ] || fail "pkexec was started for a helper link"
+[ "$(bundles_present)" = 4 ] || fail "a helper link removed bundles"
 
 echo "PASS"
