@@ -73,10 +73,12 @@ void FakeAuthorizationServices::waitForTool (Handle)
 
 void FakeAuthorizationServices::releaseDestroyingRights (Handle handle)
 {
-    ++log->releases;
     log->releasedHandle = handle;
     log->releasedOnMessageThread = juce::MessageManager::getInstance()->isThisTheMessageThread();
     answers.onRelease();
+
+    // Last: a test that waits for it from another thread may then read the rest.
+    ++log->releases;
 }
 
 void FakeAuthorizationServices::withdrawPrompt()

@@ -45,7 +45,7 @@ public:
         bool promptedOnMessageThread = false;
         std::optional<juce::Thread::Priority> lookingThreadPriority;
         int waits = 0;
-        int releases = 0;
+        std::atomic<int> releases { 0 };   // a late prompt gives its rights back on a thread of its own
         std::vector<Command> toolsRun;
         Handle createdHandle = nullptr;
         Handle releasedHandle = nullptr;
