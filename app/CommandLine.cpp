@@ -1,12 +1,8 @@
 #include "app/CommandLine.h"
 
 #include "app/CommandLineReport.h"
-#include "platform/linux/HelperRequests.h"
-#include "platform/linux/RemovalLock.h"
-#include "uninstall/DriverRemoval.h"
-#include "wizard/ObstacleText.h"
-
-#include <unistd.h>
+#include "uninstall/ObstacleText.h"
+#include "uninstall/UninstallSequence.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -16,8 +12,6 @@
 
 namespace
 {
-    using Bundles = std::vector<DriverRemoval::Bundle>;
-
     bool isFinderProcessSerialNumber (const std::string& argument)
     {
         return argument.rfind ("-psn_", 0) == 0;
@@ -98,27 +92,6 @@ namespace
         for (int stream = 0; stream <= 2; ++stream)
             if (::fcntl (stream, F_GETFD) == -1 && errno == EBADF)
                 ::open ("/dev/null", O_RDONLY);
-    }
-
-    /** Run as root, we answer our own requests, exactly as the privileged helper would,
-        and so write the record as it does, on every system: root needs no prompt, and
-        the system's rule for administrator rights may not even let root through it. */
-    DriverRemoval::Rights rootsOwnRights (const std::vector<std::string>& targets)
-    {
-        HelperRequests::AllowList allowed;
-        allowed.targets = targets;
-        allowed.asker = "the command line";
-
-        return { [allowed] (const std::string& path)
-                 {
-                     return HelperRequests::answer ({ HelperProtocol::existenceQuery, path }, allowed).code
-                         == HelperProtocol::pathPresent;
-                 },
-                 [allowed] (const std::string& path)
-                 {
-                     return HelperRequests::answer (HelperRequests::removalRequest (allowed.removeTool, path),
-                                                    allowed).reason;
-                 } };
     }
 
     /** Why nothing was removed: a user who said no needs no more; one who was never asked does. */
@@ -277,41 +250,19 @@ int CommandLine::carryOut (const UninstallSetup& setup, std::ostream& out, std::
 
 int CommandLine::uninstall (const UninstallSetup& setup, std::ostream& out, std::ostream& err) const
 {
-    const auto finish = [this, &out] (const Bundles& bundles)
-    {
-        report (bundles, out);
-        return CommandLineReport::exitStatus (bundles);
-    };
+    UninstallSequence sequence (setup, UninstallSequence::Caller::commandLine);
+    std::unique_ptr<CAuth> auth;
+    const auto outcome = sequence.run (auth, [] { return true; });
+    auth = nullptr;
 
-    if (::geteuid() == 0)
-    {
-        const RemovalLock lock (setup.removalLockFile);
-        return finish (DriverRemoval::removeExisting (setup.targets, rootsOwnRights (setup.targets)));
-    }
+    // A refusal still reports the bundles, so that what parses our output needs no second way.
+    report (outcome.bundles, out);
 
-    // No prompt when the user's own view already shows every bundle absent; one that a
-    // folder hides from them (unknown) is worth asking for.
-    const auto seen = DriverRemoval::survey (setup.targets);
+    if (outcome.kind != UninstallSequence::Outcome::Kind::refused)
+        return CommandLineReport::exitStatus (outcome.bundles);
 
-    if (std::all_of (seen.begin(), seen.end(), [] (auto& bundle) { return bundle.state == DriverRemoval::State::absent; }))
-    {
-        report (seen, out);
-        return success;
-    }
-
-    auto services = setup.createServices();
-    services->setRequester (AuthorizationServices::Requester::commandLine);
-    CAuth auth (std::move (services));
-
-    if (! auth.isAuthorized())
-    {
-        // Still a report, so that what parses our output needs no second way.
-        report (DriverRemoval::survey (setup.targets), out);
-        writeTo (err, juce::String (programName) + ": " + describeRefusal (auth.findPromptObstacle()) + "\n");
-        return rightsRefused;
-    }
-
-    return finish (DriverRemoval::removeExisting (setup.targets, DriverRemoval::throughAuthorization (auth)));
+    writeTo (err, juce::String (programName) + ": " + describeRefusal (outcome.obstacle) + "\n");
+    return rightsRefused;
 }
 
 void CommandLine::report (const std::vector<DriverRemoval::Bundle>& bundles, std::ostream& out) const
@@ -319,7 +270,8 @@ void CommandLine::report (const std::vector<DriverRemoval::Bundle>& bundles, std
     writeTo (out, json ? CommandLineReport::toJson (bundles) : CommandLineReport::toLines (bundles));
 }
 
-int CommandLine::main (int argc, char* argv[], juce::JUCEApplicationBase* (*createApplication)())
+int CommandLine::main (int argc, char* argv[], const UninstallSetup& setup,
+                       juce::JUCEApplicationBase* (*createApplication)())
 {
     occupyClosedStandardStreams();
     const CommandLine commandLine (std::vector<std::string> (argv + std::min (argc, 1), argv + argc));
@@ -328,7 +280,7 @@ int CommandLine::main (int argc, char* argv[], juce::JUCEApplicationBase* (*crea
     {
         // A reader that went away is a report that could not be written, not a reason to end unheard.
         std::signal (SIGPIPE, SIG_IGN);
-        return commandLine.run (UninstallSetup::forThisProgram(), std::cout, std::cerr);
+        return commandLine.run (setup, std::cout, std::cerr);
     }
 
     juce::JUCEApplicationBase::createInstance = createApplication;

@@ -44,8 +44,9 @@ public:
     int run (const UninstallSetup& setup, std::ostream& out, std::ostream& err) const;
 
     /** The program's entry point: the window through the framework's application
-        runner, or the command line. */
-    static int main (int argc, char* argv[], juce::JUCEApplicationBase* (*createApplication)());
+        runner, or the command line, which removes what the setup says. */
+    static int main (int argc, char* argv[], const UninstallSetup& setup,
+                     juce::JUCEApplicationBase* (*createApplication)());
 
     static juce::String getUsage();
 

@@ -1,17 +1,18 @@
 #include "app/CommandLine.h"
 #include "app/QMV_HubApplication.h"
-#include "uninstall/UninstallSetup.h"
 
-// The product removes the driver's own bundles, with the system's own prompt.
-UninstallSetup UninstallSetup::forThisProgram()
+namespace
 {
-    return forProduct();
+    // The product removes the driver's own bundles, with the system's own prompt,
+    // or with root's own rights.
+    juce::JUCEApplicationBase* createApplication()
+    {
+        return new QMV_HubApplication (UninstallSetup::forProduct());
+    }
 }
 
 // The framework's runner starts only for the window: the command line needs no display.
-JUCE_CREATE_APPLICATION_DEFINE (QMV_HubApplication)
-
 int main (int argc, char* argv[])
 {
-    return CommandLine::main (argc, argv, &juce_CreateApplication);
+    return CommandLine::main (argc, argv, UninstallSetup::forProduct(), &createApplication);
 }

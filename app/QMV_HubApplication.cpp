@@ -1,13 +1,18 @@
 #include "app/QMV_HubApplication.h"
 
 #include "app/CommandLine.h"
-#include "app/JapaneseLocale.h"
 #include "platform/GraphicalSession.h"
 #include "platform/WindowIcon.h"
 #include "platform/WindowSizeHints.h"
+#include "style/JapaneseLocale.h"
 #include "wizard/MainLayoutComponent.h"
 
 #include <iostream>
+
+QMV_HubApplication::QMV_HubApplication (UninstallSetup setup)
+    : uninstallSetup (std::move (setup))
+{
+}
 
 QMV_HubApplication::~QMV_HubApplication()
 {
@@ -43,7 +48,7 @@ void QMV_HubApplication::initialise (const juce::String&)
 
     juce::LocalisedStrings::setCurrentMappings (JapaneseLocale::createTranslations().release());
     queuedInputWake = std::make_unique<QueuedInputWake>();
-    mainWindow = std::make_unique<MainWindow> (getApplicationName() + " " + getApplicationVersion());
+    mainWindow = std::make_unique<MainWindow> (getApplicationName() + " " + getApplicationVersion(), uninstallSetup);
 }
 
 void QMV_HubApplication::shutdown()
@@ -67,7 +72,7 @@ void QMV_HubApplication::systemRequestedQuit()
 }
 
 //==============================================================================
-QMV_HubApplication::MainWindow::MainWindow (const juce::String& title)
+QMV_HubApplication::MainWindow::MainWindow (const juce::String& title, UninstallSetup setup)
     : DocumentWindow (title, juce::Colours::lightgrey, DocumentWindow::closeButton, true)
 {
     JapaneseLocale::applyTypeface (getLookAndFeel());
@@ -75,7 +80,7 @@ QMV_HubApplication::MainWindow::MainWindow (const juce::String& title)
 
     // The focus that the desktop gives the window passes on to the page's button.
     setWantsKeyboardFocus (false);
-    setContentOwned (new MainLayoutComponent(), true);
+    setContentOwned (new MainLayoutComponent (std::move (setup)), true);
     centreWithSize (getWidth(), getHeight());
 
     // Told before the window is shown, so that the window manager never lays it out

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/QueuedInputWake.h"
+#include "uninstall/UninstallSetup.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
@@ -9,7 +10,8 @@
 class QMV_HubApplication : public juce::JUCEApplication
 {
 public:
-    QMV_HubApplication() = default;
+    /** The window removes what the setup says. */
+    explicit QMV_HubApplication (UninstallSetup setup);
     ~QMV_HubApplication() override;
 
     const juce::String getApplicationName() override;
@@ -24,7 +26,7 @@ public:
     class MainWindow : public juce::DocumentWindow
     {
     public:
-        explicit MainWindow (const juce::String& title);
+        MainWindow (const juce::String& title, UninstallSetup setup);
         ~MainWindow() override = default;
 
         void closeButtonPressed() override;
@@ -36,6 +38,7 @@ public:
     MainWindow* getMainWindow() const noexcept    { return mainWindow.get(); }
 
 private:
+    const UninstallSetup uninstallSetup;
     std::unique_ptr<QueuedInputWake> queuedInputWake;
     std::unique_ptr<MainWindow> mainWindow;
 };

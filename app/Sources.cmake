@@ -2,5 +2,4 @@
 target_sources(uninstaller_core PRIVATE
     app/CommandLine.cpp
     app/CommandLineReport.cpp
-    app/JapaneseLocale.cpp
     app/QMV_HubApplication.cpp)

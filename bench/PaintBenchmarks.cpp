@@ -5,12 +5,6 @@
 #include "wizard/MainLayoutComponent.h"
 #include "uninstall/UninstallSetup.h"
 
-// The pages are only painted here; the job never runs.
-UninstallSetup UninstallSetup::forThisProgram()
-{
-    return forProduct();
-}
-
 
 namespace
 {
@@ -55,20 +49,20 @@ namespace
 
     void welcomeIdle (benchmark::State& state)
     {
-        MainLayoutComponent host;
+        MainLayoutComponent host (UninstallSetup::forProduct());
         paintRepeatedly (state, host);
     }
 
     void welcomeWorking (benchmark::State& state)
     {
-        MainLayoutComponent host;
+        MainLayoutComponent host (UninstallSetup::forProduct());
         showWorkingLook (host);
         paintRepeatedly (state, host);
     }
 
     void completion (benchmark::State& state)
     {
-        MainLayoutComponent host;
+        MainLayoutComponent host (UninstallSetup::forProduct());
         showWorkingLook (host);
         host.actionListenerCallback ("finished");
         runUntilAnimationsEnd();
@@ -99,7 +93,7 @@ namespace
         one core that the process used meanwhile. */
     int measureBusyBarProcessorUse (int seconds)
     {
-        QMV_HubApplication::MainWindow window ("PELK USB MIDI Driver Uninstaller 3.0.0");
+        QMV_HubApplication::MainWindow window ("PELK USB MIDI Driver Uninstaller 3.0.0", UninstallSetup::forProduct());
         auto* host = dynamic_cast<MainLayoutComponent*> (window.getContentComponent());
 
         if (host == nullptr)

@@ -5,6 +5,7 @@ target_sources(uninstaller_core PRIVATE
     platform/GraphicalSession.cpp
     platform/HelperTrust.cpp
     platform/JapaneseTypeface.cpp
+    platform/PasswordPrompt.cpp
     platform/QueuedInputWake.cpp
     platform/SystemLog.cpp
     platform/UserLanguage.cpp

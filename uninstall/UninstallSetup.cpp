@@ -1,11 +1,9 @@
 #include "uninstall/UninstallSetup.h"
 
-#include "platform/RemovalTool.h"
 #include "uninstall/DriverBundles.h"
 
 UninstallSetup UninstallSetup::forProduct()
 {
     return { { DriverBundles::paths.begin(), DriverBundles::paths.end() },
-             AuthorizationServices::createForPlatform,
-             RemovalTool::lockFile };
+             AuthorizationServices::createForPlatform };
 }

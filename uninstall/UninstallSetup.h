@@ -7,21 +7,22 @@
 #include <string>
 #include <vector>
 
-/** What the uninstall job works on: the bundles it removes, in order, and the
-    services through which it obtains the rights to remove them. */
+/** What an uninstall works on: the bundles it removes, in order, and the services
+    through which it obtains the rights to remove them. The program's main makes it
+    and hands it to the window and to the command line. */
 struct UninstallSetup
 {
+    using ServicesFactory = std::function<std::unique_ptr<AuthorizationServices>()>;
+
     std::vector<std::string> targets;
-    std::function<std::unique_ptr<AuthorizationServices>()> createServices;
 
-    /** Where the command line, run as root, holds the lock that keeps two removals
-        from running at once, as the privileged helper does; none when empty. */
-    std::string removalLockFile = {};
+    /** The system's prompt for administrator rights. */
+    ServicesFactory createServices;
 
-    /** The driver's four bundles, the system's own prompt and root's lock. */
+    /** Root's own rights, which ask nobody, for a command line that already runs as
+        root; where there are none, root is asked through the prompt too. */
+    ServicesFactory createRootServices = {};
+
+    /** The driver's four bundles, the system's own prompt, and root's own rights. */
     static UninstallSetup forProduct();
-
-    /** The setup of the program being built: each program's main source defines it,
-        the product's as forProduct(), so that no test setting can reach the product. */
-    static UninstallSetup forThisProgram();
 };

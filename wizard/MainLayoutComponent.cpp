@@ -1,8 +1,7 @@
 #include "wizard/MainLayoutComponent.h"
 
-#include "app/JapaneseLocale.h"
-#include "uninstall/DriverRemoval.h"
-#include "wizard/ObstacleText.h"
+#include "style/JapaneseLocale.h"
+#include "uninstall/ObstacleText.h"
 
 namespace
 {
@@ -32,15 +31,10 @@ namespace
     }
 }
 
-MainLayoutComponent::MainLayoutComponent()
-    : MainLayoutComponent (UninstallSetup::forThisProgram())
-{
-}
-
 MainLayoutComponent::MainLayoutComponent (UninstallSetup setup)
     : Thread ("pelk usb midi driver uninstallation"),
-      uninstallSetup (std::move (setup)),
-      jobCallTarget (this)
+      jobCallTarget (this),
+      uninstallSequence (std::move (setup), UninstallSequence::Caller::window)
 {
     thankYouComponent = std::make_unique<ThankYouComponent> (&broadcaster, pageNameThankYou);
     welcomeComponent = std::make_unique<WelcomeComponent> (&broadcaster, pageNameStart);
@@ -67,7 +61,7 @@ MainLayoutComponent::~MainLayoutComponent()
     // A prompt that is still open is withdrawn: nobody may ever answer it. Then the
     // job, which reads our members, must be over before any of them goes.
     signalThreadShouldExit();
-    authorizationRequest.withdraw();
+    uninstallSequence.withdraw();
     stopThread (-1);
 
     animator().removeChangeListener (this);
@@ -139,47 +133,9 @@ void MainLayoutComponent::startUninstall()
 
 void MainLayoutComponent::run()
 {
-    auto services = uninstallSetup.createServices();
-    auto obstacle = services->findPromptObstacle();
-
-    if (obstacle.kind == AuthorizationServices::PromptObstacle::Kind::none)
-    {
-        if (obtainAuthorization (std::move (services)))
-        {
-            auto remainingFiles = removeDriverFiles();
-            callOnMessageThread ([remainingFiles] (MainLayoutComponent& host) { host.finishUninstall (remainingFiles); });
-            return;
-        }
-
-        // The prompt itself may have found nobody to ask the user.
-        if (auth != nullptr)
-            obstacle = auth->findPromptObstacle();
-    }
-
+    auto outcome = uninstallSequence.run (auth, [this] { return ! threadShouldExit(); });
     releaseAuthorization();
-    callOnMessageThread ([obstacle] (MainLayoutComponent& host) { host.showRefusal (obstacle); });
-}
-
-bool MainLayoutComponent::obtainAuthorization (std::unique_ptr<AuthorizationServices> services)
-{
-    auth = authorizationRequest.ask (std::move (services));
-
-    // Closed while the prompt was open: whatever the answer was, nothing is removed.
-    return auth != nullptr && auth->isAuthorized() && ! threadShouldExit();
-}
-
-juce::StringArray MainLayoutComponent::removeDriverFiles()
-{
-    juce::StringArray remainingFiles;
-
-    for (auto& bundle : DriverRemoval::removeExisting (uninstallSetup.targets,
-                                                       DriverRemoval::throughAuthorization (*auth)))
-        if (bundle.state == DriverRemoval::State::remains)
-            remainingFiles.add (juce::String::fromUTF8 (bundle.path.c_str()));
-
-    juce::Thread::sleep (2000);
-    releaseAuthorization();
-    return remainingFiles;
+    callOnMessageThread ([outcome] (MainLayoutComponent& host) { host.showOutcome (outcome); });
 }
 
 void MainLayoutComponent::releaseAuthorization()
@@ -202,6 +158,14 @@ void MainLayoutComponent::callOnMessageThread (std::function<void (MainLayoutCom
     });
 }
 
+void MainLayoutComponent::showOutcome (const UninstallSequence::Outcome& outcome)
+{
+    if (outcome.kind == UninstallSequence::Outcome::Kind::refused)
+        showRefusal (outcome.obstacle);
+    else
+        finishUninstall (outcome.bundles);
+}
+
 void MainLayoutComponent::showRefusal (const AuthorizationServices::PromptObstacle& obstacle)
 {
     // This call is the job's last act: once its thread has ended, a click can start it again.
@@ -213,8 +177,14 @@ void MainLayoutComponent::showRefusal (const AuthorizationServices::PromptObstac
         welcomeComponent->explainProblem (explanation, juce::String::fromUTF8 (obstacle.path.c_str()));
 }
 
-void MainLayoutComponent::finishUninstall (const juce::StringArray& remainingFiles)
+void MainLayoutComponent::finishUninstall (const std::vector<DriverRemoval::Bundle>& bundles)
 {
+    juce::StringArray remainingFiles;
+
+    for (auto& bundle : bundles)
+        if (bundle.state == DriverRemoval::State::remains)
+            remainingFiles.add (juce::String::fromUTF8 (bundle.path.c_str()));
+
     thankYouComponent->showRemainingFiles (remainingFiles);
     actionListenerCallback ("finished");
 }

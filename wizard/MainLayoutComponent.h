@@ -2,8 +2,7 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
-#include "uninstall/AuthorizationRequest.h"
-#include "uninstall/UninstallSetup.h"
+#include "uninstall/UninstallSequence.h"
 #include "style/QMVHubLookAndFeel.h"
 #include "wizard/ShadowComponent.h"
 #include "wizard/ThankYouComponent.h"
@@ -23,10 +22,7 @@ public:
     static constexpr int pageWidth = 400;
     static constexpr int pageHeight = 240;
 
-    /** Uninstalls what this program is built to remove (the product: the driver's bundles). */
-    MainLayoutComponent();
-
-    /** Uninstalls the given targets, with rights obtained as the setup says. */
+    /** Uninstalls the setup's targets, with rights obtained as the setup says. */
     explicit MainLayoutComponent (UninstallSetup setup);
     ~MainLayoutComponent() override;
 
@@ -36,9 +32,9 @@ public:
     void actionListenerCallback (const juce::String& message) override;
     void changeListenerCallback (juce::ChangeBroadcaster* source) override;
 
-    /** The uninstall job: asks for the rights, removes the bundles that exist, waits,
-        gives the rights back and hands "finished" to the message thread; or, when the
-        rights are refused or cannot even be asked for, hands that back. */
+    /** The uninstall job: the uninstall sequence asks for the rights, removes the
+        bundles that exist and waits; then the job gives the rights back and hands the
+        outcome to the message thread: "finished", or the refusal and why. */
     void run() override;
 
     const juce::Array<juce::Component*>& getPageStack() const noexcept   { return pageStack; }
@@ -48,11 +44,10 @@ public:
 
 private:
     void startUninstall();
-    bool obtainAuthorization (std::unique_ptr<AuthorizationServices> services);
-    juce::StringArray removeDriverFiles();
     void releaseAuthorization();
     void callOnMessageThread (std::function<void (MainLayoutComponent&)> call);
-    void finishUninstall (const juce::StringArray& remainingFiles);
+    void showOutcome (const UninstallSequence::Outcome& outcome);
+    void finishUninstall (const std::vector<DriverRemoval::Bundle>& bundles);
     void showRefusal (const AuthorizationServices::PromptObstacle& obstacle);
 
     void moveForwardTo (const juce::String& pageName);
@@ -66,7 +61,6 @@ private:
     juce::Component* findPage (const juce::String& pageName) const;
     juce::Rectangle<int> getPageBounds() const;
 
-    const UninstallSetup uninstallSetup;
     // Made on the message thread; the job's calls back to it ask it whether we still exist.
     const juce::Component::SafePointer<MainLayoutComponent> jobCallTarget;
 
@@ -79,7 +73,7 @@ private:
     // it. From the job's start to its end it belongs to the job's thread alone,
     // which makes it (the prompt), uses it and deletes it under the message-thread lock.
     std::unique_ptr<CAuth> auth;
-    AuthorizationRequest authorizationRequest;
+    UninstallSequence uninstallSequence;
     QMVHubLookAndFeel lookAndFeel;
     juce::Array<juce::Component*> pageStack;
 

@@ -1,7 +1,6 @@
 # The wizard: the page host and its pages.
 target_sources(uninstaller_core PRIVATE
     wizard/MainLayoutComponent.cpp
-    wizard/ObstacleText.cpp
     wizard/PageButton.cpp
     wizard/PathLines.cpp
     wizard/ShadowComponent.cpp

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "app/JapaneseLocale.h"
 #include "app/QMV_HubApplication.h"
 #include "support/MessageLoop.h"
+#include "support/RefusingSetup.h"
+#include "style/JapaneseLocale.h"
 #include "wizard/MainLayoutComponent.h"
 
 #include <cstdlib>
@@ -39,7 +40,7 @@ namespace
 
         std::unique_ptr<QMV_HubApplication> start()
         {
-            auto app = std::make_unique<QMV_HubApplication>();
+            auto app = std::make_unique<QMV_HubApplication> (refusingSetup());
             app->initialise ({});
             return app;
         }
@@ -48,7 +49,7 @@ namespace
 
 TEST_F (Application, NamesItselfAndAllowsSeveralCopies)
 {
-    QMV_HubApplication app;
+    QMV_HubApplication app (refusingSetup());
 
     EXPECT_EQ (app.getApplicationName(), "PELK USB MIDI Driver Uninstaller");
     EXPECT_EQ (app.getApplicationVersion(), "3.0.0");

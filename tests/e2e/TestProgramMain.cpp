@@ -14,35 +14,41 @@
 #include "support/TestAuthorization.h"
 #include "uninstall/UninstallSetup.h"
 
-UninstallSetup UninstallSetup::forThisProgram()
+namespace
 {
-    auto lines = juce::StringArray::fromLines (
-        juce::SystemStats::getEnvironmentVariable ("UNINSTALLER_TEST_TARGETS", {}));
-    lines.removeEmptyStrings();
-
-    std::vector<std::string> targets;
-    for (auto& line : lines)
-        targets.push_back (line.toStdString());
-
-    const auto prompt = juce::SystemStats::getEnvironmentVariable ("UNINSTALLER_TEST_PROMPT", {});
-    const auto answers = juce::SystemStats::getEnvironmentVariable ("UNINSTALLER_TEST_PROMPT_ANSWERS", {});
-
-    return { targets, [prompt, answers, targets] () -> std::unique_ptr<AuthorizationServices>
+    UninstallSetup setupFromEnvironment()
     {
-        if (prompt == "no-agent")
-            return std::make_unique<LinuxAuthorizationServices> (TestAuthorization::agentlessCommand());
+        auto lines = juce::StringArray::fromLines (
+            juce::SystemStats::getEnvironmentVariable ("UNINSTALLER_TEST_TARGETS", {}));
+        lines.removeEmptyStrings();
 
-        if (prompt == "hold")
-            return std::make_unique<LinuxAuthorizationServices> (
-                TestAuthorization::heldPromptCommand (answers.toStdString(), targets));
+        std::vector<std::string> targets;
+        for (auto& line : lines)
+            targets.push_back (line.toStdString());
 
-        return TestAuthorization::createServices (prompt != "refuse", targets);
-    } };
+        const auto prompt = juce::SystemStats::getEnvironmentVariable ("UNINSTALLER_TEST_PROMPT", {});
+        const auto answers = juce::SystemStats::getEnvironmentVariable ("UNINSTALLER_TEST_PROMPT_ANSWERS", {});
+
+        return { targets, [prompt, answers, targets] () -> std::unique_ptr<AuthorizationServices>
+        {
+            if (prompt == "no-agent")
+                return std::make_unique<LinuxAuthorizationServices> (TestAuthorization::agentlessCommand());
+
+            if (prompt == "hold")
+                return std::make_unique<LinuxAuthorizationServices> (
+                    TestAuthorization::heldPromptCommand (answers.toStdString(), targets));
+
+            return TestAuthorization::createServices (prompt != "refuse", targets);
+        } };
+    }
+
+    juce::JUCEApplicationBase* createApplication()
+    {
+        return new QMV_HubApplication (setupFromEnvironment());
+    }
 }
-
-JUCE_CREATE_APPLICATION_DEFINE (QMV_HubApplication)
 
 int main (int argc, char* argv[])
 {
-    return CommandLine::main (argc, argv, &juce_CreateApplication);
+    return CommandLine::main (argc, argv, setupFromEnvironment(), &createApplication);
 }

@@ -2,10 +2,11 @@
 
 #include <cstdlib>
 
-#include "app/JapaneseLocale.h"
 #include "app/QMV_HubApplication.h"
 #include "support/MessageLoop.h"
+#include "support/RefusingSetup.h"
 #include "support/Pixels.h"
+#include "style/JapaneseLocale.h"
 #include "wizard/MainLayoutComponent.h"
 
 namespace
@@ -49,7 +50,7 @@ namespace
 
 TEST (MainLayoutComponentLook, HostStylesItsPagesAndControls)
 {
-    MainLayoutComponent host;
+    MainLayoutComponent host (refusingSetup());
 
     auto* style = dynamic_cast<QMVHubLookAndFeel*> (&host.getLookAndFeel());
     ASSERT_NE (style, nullptr);
@@ -68,7 +69,7 @@ TEST (MainLayoutComponentLook, JapaneseLanguageGivesTheHostAJapaneseTypeface)
     const auto japaneseFace = JapaneseLocale::getTypefaceName();
     ASSERT_TRUE (japaneseFace.isNotEmpty()) << "no installed font covers Japanese";
 
-    MainLayoutComponent host;
+    MainLayoutComponent host (refusingSetup());
     EXPECT_EQ (sansSerifFaceOf (host.getLookAndFeel()), japaneseFace);
 
     juce::LookAndFeel_V3 base;
@@ -81,7 +82,7 @@ TEST (MainLayoutComponentLook, OtherLanguagesKeepTheDefaultTypeface)
     {
         ::setenv ("LC_ALL", locale, 1);
 
-        MainLayoutComponent host;
+        MainLayoutComponent host (refusingSetup());
         juce::LookAndFeel_V3 base;
         EXPECT_EQ (sansSerifFaceOf (host.getLookAndFeel()), sansSerifFaceOf (base)) << locale;
     }
@@ -89,7 +90,7 @@ TEST (MainLayoutComponentLook, OtherLanguagesKeepTheDefaultTypeface)
 
 TEST (MainLayoutComponentLook, WelcomePageShowsTheAccentButtonAndTheBusyBar)
 {
-    MainLayoutComponent host;
+    MainLayoutComponent host (refusingSetup());
 
     const auto idle = snapshot (host, "host-welcome-idle");
     expectBackgroundAroundTheControls (idle);
@@ -114,7 +115,7 @@ TEST (MainLayoutComponentLook, CompletionPageCoversTheWelcomePageInFull)
     // As in the program, the framework then keeps X errors from ending the process.
     juce::JUCEApplicationBase::createInstance = [] () -> juce::JUCEApplicationBase* { return nullptr; };
 
-    QMV_HubApplication::MainWindow window ("PELK USB MIDI Driver Uninstaller 3.0.0");
+    QMV_HubApplication::MainWindow window ("PELK USB MIDI Driver Uninstaller 3.0.0", refusingSetup());
     auto* host = dynamic_cast<MainLayoutComponent*> (window.getContentComponent());
     ASSERT_NE (host, nullptr);
 

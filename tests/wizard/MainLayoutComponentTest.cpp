@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/MessageLoop.h"
+#include "support/RefusingSetup.h"
 #include "wizard/MainLayoutComponent.h"
 
 namespace
@@ -10,7 +11,7 @@ namespace
     class Navigation : public testing::Test
     {
     protected:
-        MainLayoutComponent host;
+        MainLayoutComponent host { refusingSetup() };
 
         WelcomeComponent& welcome()      { return host.getWelcomePage(); }
         ThankYouComponent& thankYou()    { return host.getThankYouPage(); }

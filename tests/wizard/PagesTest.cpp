@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/JapaneseLocale.h"
+#include "style/JapaneseLocale.h"
 #include "support/MessageLoop.h"
 #include "wizard/MainLayoutComponent.h"
 

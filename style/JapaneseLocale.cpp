@@ -1,25 +1,18 @@
-#include "app/JapaneseLocale.h"
+#include "style/JapaneseLocale.h"
 
 #include "platform/JapaneseTypeface.h"
+#include "platform/PasswordPrompt.h"
 #include "platform/UserLanguage.h"
 
 namespace
 {
-    // Whose password the prompt asks for: the Mac's own account; elsewhere a
-    // desktop's administrator account, which the sentence then leaves unnamed.
-   #if JUCE_MAC
-    #define PELK_ACCOUNT_PASSWORD "macOS ユーザーアカウントのパスワード"
-   #else
-    #define PELK_ACCOUNT_PASSWORD "ユーザーアカウントのパスワード"
-   #endif
-
     const char* const japaneseTranslation =
         "language: Japanese\n"
         "countries: jp\n"
         "\"Cancel\" = \"キャンセル\"\n"
         "\"Uninstall Driver\" = \"ドライバーの削除\"\n"
         "\"This uninstaller removes PELK USB MIDI Driver from the system. You may prompt to enter your password in the uninstallation process.\""
-            " = \"このアンインストーラーはシステムからPELK USB MIDIドライバーを削除します。アンインストールの途中パスワードを聞かれますので、" PELK_ACCOUNT_PASSWORD "を入力してください\"\n"
+            " = \"このアンインストーラーはシステムからPELK USB MIDIドライバーを削除します。アンインストールの途中パスワードを聞かれますので、<account password>を入力してください\"\n"
         "\"Completed\" = \"処理が完了しました\"\n"
         "\"The uninstallation was completed.\" = \"ドライバーの削除が正常に終了しました。\"\n"
         "\"in\" = \"場所:\"\n"
@@ -41,44 +34,47 @@ namespace
             " = \"パスワードの入力画面を表示できませんでした。認証エージェントが動いていません。lxpolkit や polkit-gnome などの認証エージェントを起動してから（ふつうはデスクトップのセッションが起動します）、もう一度お試しください。\"\n"
         "\n"
         "\n";
-
-    #undef PELK_ACCOUNT_PASSWORD
 }
 
-bool JapaneseLocale::isActive()
+namespace JapaneseLocale
 {
-    return isJapaneseCode (UserLanguage::getCode());
-}
+    bool isActive()
+    {
+        return isJapaneseCode (UserLanguage::getCode());
+    }
 
-bool JapaneseLocale::isJapaneseCode (const juce::String& languageCode)
-{
-    return languageCode == "ja";
-}
+    bool isJapaneseCode (const juce::String& languageCode)
+    {
+        return languageCode == "ja";
+    }
 
-juce::String JapaneseLocale::getTranslationText()
-{
-    return juce::String::fromUTF8 (japaneseTranslation);
-}
+    juce::String getTranslationText()
+    {
+        // Whose password the prompt asks for depends on the system.
+        return juce::String::fromUTF8 (japaneseTranslation)
+                   .replace ("<account password>", PasswordPrompt::getJapaneseAccountPasswordName());
+    }
 
-std::unique_ptr<juce::LocalisedStrings> JapaneseLocale::createTranslations()
-{
-    // Without a face that draws them, Japanese texts would be boxes: English reads better.
-    const auto japanese = isActive() && getTypefaceName().isNotEmpty();
-    return std::make_unique<juce::LocalisedStrings> (japanese ? getTranslationText() : juce::String(), false);
-}
+    std::unique_ptr<juce::LocalisedStrings> createTranslations()
+    {
+        // Without a face that draws them, Japanese texts would be boxes: English reads better.
+        const auto japanese = isActive() && getTypefaceName().isNotEmpty();
+        return std::make_unique<juce::LocalisedStrings> (japanese ? getTranslationText() : juce::String(), false);
+    }
 
-juce::String JapaneseLocale::getTypefaceName()
-{
-    // Looking through the installed fonts is slow; the answer does not change while we run.
-    static const auto name = JapaneseTypeface::findFamilyName (getTranslationText());
-    return name;
-}
+    juce::String getTypefaceName()
+    {
+        // Looking through the installed fonts is slow; the answer does not change while we run.
+        static const auto name = JapaneseTypeface::findFamilyName (getTranslationText());
+        return name;
+    }
 
-void JapaneseLocale::applyTypeface (juce::LookAndFeel& lookAndFeel)
-{
-    if (! isActive())
-        return;
+    void applyTypeface (juce::LookAndFeel& lookAndFeel)
+    {
+        if (! isActive())
+            return;
 
-    if (auto name = getTypefaceName(); name.isNotEmpty())
-        lookAndFeel.setDefaultSansSerifTypefaceName (name);
+        if (auto name = getTypefaceName(); name.isNotEmpty())
+            lookAndFeel.setDefaultSansSerifTypefaceName (name);
+    }
 }

@@ -1,4 +1,4 @@
-#include "wizard/ObstacleText.h"
+#include "uninstall/ObstacleText.h"
 
 namespace ObstacleText
 {

@@ -1,9 +1,8 @@
-#include "support/FakeAuthorizationServices.h"
-#include "uninstall/UninstallSetup.h"
+#include "support/RefusingSetup.h"
 
-// A page host that a test builds without a setup of its own removes nothing and
-// asks nobody: its prompt is refused at once.
-UninstallSetup UninstallSetup::forThisProgram()
+#include "support/FakeAuthorizationServices.h"
+
+UninstallSetup refusingSetup()
 {
     return { {}, [] () -> std::unique_ptr<AuthorizationServices> {
         FakeAuthorizationServices::Answers refuse;

@@ -3,28 +3,24 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 /** What changes when the user's language is Japanese: the translated texts and a
-    typeface that can draw them. */
-class JapaneseLocale
+    typeface that can draw them. The window and its pages both use it. */
+namespace JapaneseLocale
 {
-public:
     /** True when the user's language code is exactly "ja"; asked afresh each time. */
-    static bool isActive();
+    bool isActive();
 
-    static bool isJapaneseCode (const juce::String& languageCode);
+    bool isJapaneseCode (const juce::String& languageCode);
 
     /** The Japanese translation set, or an empty one, as the current language asks
         and the installed typefaces allow. */
-    static std::unique_ptr<juce::LocalisedStrings> createTranslations();
+    std::unique_ptr<juce::LocalisedStrings> createTranslations();
 
     /** The translation file, in the framework's format. */
-    static juce::String getTranslationText();
+    juce::String getTranslationText();
 
     /** An installed typeface for Japanese text; empty if there is none. */
-    static juce::String getTypefaceName();
+    juce::String getTypefaceName();
 
     /** Gives the look-and-feel the Japanese typeface when the language is Japanese. */
-    static void applyTypeface (juce::LookAndFeel& lookAndFeel);
-
-private:
-    JapaneseLocale() = delete;
-};
+    void applyTypeface (juce::LookAndFeel& lookAndFeel);
+}
