@@ -1,6 +1,7 @@
 target_sources(uninstaller_tests PRIVATE
     uninstall/CAuthTest.cpp
-    uninstall/DriverBundlesTest.cpp)
+    uninstall/DriverBundlesTest.cpp
+    uninstall/UninstallSequenceTest.cpp)
 
 if(UNINSTALLER_LINUX_TESTS)
     target_sources(uninstaller_tests PRIVATE uninstall/CAuthOverHelperTest.cpp)
