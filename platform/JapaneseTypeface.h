@@ -3,14 +3,10 @@
 #include <juce_core/juce_core.h>
 
 /** Finds an installed typeface that can draw Japanese text. */
-class JapaneseTypeface
+namespace JapaneseTypeface
 {
-public:
     /** The family name, as the framework lists it, of a typeface that has a glyph
         for every character of the sample, a proportional one where any is; empty
         when none is installed. */
-    static juce::String findFamilyName (const juce::String& sampleText);
-
-private:
-    JapaneseTypeface() = delete;
-};
+    juce::String findFamilyName (const juce::String& sampleText);
+}
