@@ -1,7 +1,7 @@
 #include "uninstall/UninstallSetup.h"
 
-#include "platform/RemovalTool.h"
-#include "uninstall/DriverBundles.h"
+#include "common/RemovalTool.h"
+#include "common/DriverBundles.h"
 
 UninstallSetup UninstallSetup::forProduct()
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/linux/HelperProtocol.h"
+#include "common/HelperProtocol.h"
 
 #include <cstdint>
 #include <mutex>

@@ -2,7 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/CommandLineReport.h"
-#include "platform/linux/RemovalLock.h"
+#include "helper/RemovalLock.h"
 #include "support/ScratchNames.h"
 #include "support/FakeAuthorizationServices.h"
 

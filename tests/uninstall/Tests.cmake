@@ -1,6 +1,5 @@
 target_sources(uninstaller_tests PRIVATE
-    uninstall/CAuthTest.cpp
-    uninstall/DriverBundlesTest.cpp)
+    uninstall/CAuthTest.cpp)
 
 if(UNINSTALLER_LINUX_TESTS)
     target_sources(uninstaller_tests PRIVATE uninstall/CAuthOverHelperTest.cpp)

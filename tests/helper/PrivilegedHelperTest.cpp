@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "common/HelperProtocol.h"
+#include "common/RemovalTool.h"
+#include "helper/HelperRequests.h"
 #include "platform/linux/HelperConnection.h"
-#include "platform/linux/HelperProtocol.h"
-#include "platform/linux/HelperRequests.h"
 #include "support/ScratchNames.h"
 #include "support/TestAuthorization.h"
 
@@ -20,14 +21,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-bool operator== (const HelperProtocol::Reply& a, const HelperProtocol::Reply& b)
+namespace HelperProtocol
 {
-    return a.code == b.code && a.toolExitStatus == b.toolExitStatus;
-}
+    bool operator== (const Reply& a, const Reply& b)
+    {
+        return a.code == b.code && a.toolExitStatus == b.toolExitStatus;
+    }
 
-std::ostream& operator<< (std::ostream& out, const HelperProtocol::Reply& reply)
-{
-    return out << "code " << reply.code << ", exit status " << reply.toolExitStatus;
+    std::ostream& operator<< (std::ostream& out, const Reply& reply)
+    {
+        return out << "code " << reply.code << ", exit status " << reply.toolExitStatus;
+    }
 }
 
 namespace
