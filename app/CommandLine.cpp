@@ -1,8 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/CommandLineReport.h"
-#include "helper/HelperRequests.h"
-#include "helper/RemovalLock.h"
+#include "platform/RootAuthorizationServices.h"
 #include "uninstall/DriverRemoval.h"
 #include "wizard/ObstacleText.h"
 
@@ -103,22 +102,11 @@ namespace
     /** Run as root, we answer our own requests, exactly as the privileged helper would,
         and so write the record as it does, on every system: root needs no prompt, and
         the system's rule for administrator rights may not even let root through it. */
-    DriverRemoval::Rights rootsOwnRights (const std::vector<std::string>& targets)
+    std::unique_ptr<AuthorizationServices> rootServices (const UninstallSetup& setup)
     {
         HelperRequests::AllowList allowed;
-        allowed.targets = targets;
-        allowed.asker = "the command line";
-
-        return { [allowed] (const std::string& path)
-                 {
-                     return HelperRequests::answer ({ HelperProtocol::existenceQuery, path }, allowed).code
-                         == HelperProtocol::pathPresent;
-                 },
-                 [allowed] (const std::string& path)
-                 {
-                     return HelperRequests::answer (HelperRequests::removalRequest (allowed.removeTool, path),
-                                                    allowed).reason;
-                 } };
+        allowed.targets = setup.targets;
+        return std::make_unique<RootAuthorizationServices> (allowed, setup.removalLockFile);
     }
 
     /** Why nothing was removed: a user who said no needs no more; one who was never asked does. */
@@ -285,8 +273,10 @@ int CommandLine::uninstall (const UninstallSetup& setup, std::ostream& out, std:
 
     if (::geteuid() == 0)
     {
-        const RemovalLock lock (setup.removalLockFile);
-        return finish (DriverRemoval::removeExisting (setup.targets, rootsOwnRights (setup.targets)));
+        auto services = rootServices (setup);
+        services->setRequester (AuthorizationServices::Requester::commandLine);
+        CAuth auth (std::move (services));
+        return finish (DriverRemoval::removeExisting (setup.targets, DriverRemoval::throughAuthorization (auth)));
     }
 
     // No prompt when the user's own view already shows every bundle absent; one that a

@@ -6,6 +6,7 @@ target_sources(uninstaller_core PRIVATE
     platform/HelperTrust.cpp
     platform/JapaneseTypeface.cpp
     platform/QueuedInputWake.cpp
+    platform/RootAuthorizationServices.cpp
     platform/UserLanguage.cpp
     platform/WindowIcon.cpp
     platform/WindowSizeHints.cpp)

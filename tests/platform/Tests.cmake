@@ -3,6 +3,7 @@ target_sources(uninstaller_tests PRIVATE
     platform/AppTempFolderTest.cpp
     platform/HelperTrustTest.cpp
     platform/QueuedInputWakeTest.cpp
+    platform/RootAuthorizationServicesTest.cpp
     platform/UserLanguageTest.cpp)
 
 # Started by the cache-folder tests, in a process of its own for each program start.
