@@ -4,6 +4,7 @@
 #include "common/RemovalTool.h"
 #include "helper/HelperRequests.h"
 #include "platform/linux/HelperConnection.h"
+#include "support/HelperProcess.h"
 #include "support/ScratchNames.h"
 #include "support/TestAuthorization.h"
 
@@ -20,6 +21,7 @@
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 
 namespace HelperProtocol
 {
@@ -65,9 +67,9 @@ namespace
         return juce::File (path).exists();
     }
 
-    void writeBytes (HelperConnection& helper, const std::vector<unsigned char>& bytes)
+    void writeBytes (HelperProcess& helper, const std::vector<unsigned char>& bytes)
     {
-        ASSERT_TRUE (HelperProtocol::writeAll (helper.getRequestPipe(), bytes.data(), bytes.size()));
+        ASSERT_TRUE (HelperProtocol::writeAll (helper.requestPipe, bytes.data(), bytes.size()));
     }
 
     std::vector<unsigned char> operator+ (std::vector<unsigned char> a, const std::vector<unsigned char>& b)
@@ -89,17 +91,16 @@ namespace
     /** Sends raw bytes as a request; true if the helper said it lost the framing and ended. */
     bool refusesAndEnds (const std::vector<unsigned char>& bytes, bool closeAfterwards = false)
     {
-        HelperConnection helper;
-        EXPECT_TRUE (helper.start (TestAuthorization::grantingCommand ({})));
+        HelperProcess helper (TestAuthorization::grantingCommand ({}));
         writeBytes (helper, bytes);
 
         if (closeAfterwards)
             helper.closeRequestPipe();
 
         HelperProtocol::Reply reply;
-        auto replied = HelperProtocol::readReply (helper.getReplyPipe(), reply);
+        auto replied = HelperProtocol::readReply (helper.replyPipe, reply);
         unsigned char extra;
-        auto ended = ::read (helper.getReplyPipe(), &extra, 1) == 0;
+        auto ended = ::read (helper.replyPipe, &extra, 1) == 0;
         return replied && reply.code == HelperProtocol::framingLost && ended;
     }
 
@@ -114,9 +115,9 @@ namespace
         return HelperRequests::removalRequest (tool, target);
     }
 
-    bool replyArrivesWithin (HelperConnection& helper, int milliseconds)
+    bool replyArrivesWithin (const HelperProcess& helper, int milliseconds)
     {
-        pollfd reply { helper.getReplyPipe(), POLLIN, 0 };
+        pollfd reply { helper.replyPipe, POLLIN, 0 };
         return ::poll (&reply, 1, milliseconds) == 1;
     }
 
@@ -329,12 +330,12 @@ TEST (PrivilegedHelper, ASecondHelperWaitsForTheFirstAndThenFindsTheBundleGone)
     auto bundle = scratch.make ("bundle");
     const auto command = TestAuthorization::grantingCommand ({ bundle, "--lock=" + scratch.path ("lock") });
 
-    HelperConnection first, second;
+    HelperConnection first;
     ASSERT_TRUE (first.start (command));
     ASSERT_EQ (first.request ({ "/bin/echo" }), ran (0));
 
-    ASSERT_TRUE (second.start (command));
-    ASSERT_TRUE (HelperProtocol::writeRequest (second.getRequestPipe(), { HelperProtocol::existenceQuery, bundle }));
+    HelperProcess second (command);
+    ASSERT_TRUE (HelperProtocol::writeRequest (second.requestPipe, { HelperProtocol::existenceQuery, bundle }));
     EXPECT_FALSE (replyArrivesWithin (second, 300));
 
     EXPECT_EQ (first.request (removal (bundle)), ran (0));
@@ -342,7 +343,7 @@ TEST (PrivilegedHelper, ASecondHelperWaitsForTheFirstAndThenFindsTheBundleGone)
 
     ASSERT_TRUE (replyArrivesWithin (second, 5000));
     HelperProtocol::Reply reply;
-    ASSERT_TRUE (HelperProtocol::readReply (second.getReplyPipe(), reply));
+    ASSERT_TRUE (HelperProtocol::readReply (second.replyPipe, reply));
     EXPECT_EQ (reply.code, HelperProtocol::pathAbsent);
 }
 
@@ -384,14 +385,15 @@ TEST (PrivilegedHelper, StartedOnATerminalSaysWhatItIsInOneLineAndExitsWith2)
 
 TEST (PrivilegedHelper, ExitsWithinASecondWhenOurEndCloses)
 {
-    HelperConnection helper;
-    ASSERT_TRUE (helper.start (TestAuthorization::grantingCommand ({})));
-    ASSERT_EQ (helper.request ({ "/bin/echo" }), ran (0));
+    HelperProcess helper (TestAuthorization::grantingCommand ({}));
+    HelperProtocol::Reply reply;
+    ASSERT_TRUE (HelperProtocol::writeRequest (helper.requestPipe, { "/bin/echo" }));
+    ASSERT_TRUE (HelperProtocol::readReply (helper.replyPipe, reply));
+    ASSERT_EQ (reply, ran (0));
 
-    auto pid = helper.getProcessId();
     helper.closeRequestPipe();
 
-    auto milliseconds = millisecondsToExit (pid);
+    auto milliseconds = millisecondsToExit (std::exchange (helper.pid, -1));
     EXPECT_GE (milliseconds, 0);
     EXPECT_LT (milliseconds, 1000);
 }
@@ -409,11 +411,13 @@ TEST (PrivilegedHelper, ExitsWithinASecondWhenOurProcessIsKilled)
 
     if (owner == 0)
     {
-        HelperConnection helper;
+        HelperProcess helper (TestAuthorization::grantingCommand ({}));
+        HelperProtocol::Reply reply;
         pid_t helperPid = -1;
 
-        if (helper.start (TestAuthorization::grantingCommand ({})) && helper.request ({ "/bin/echo" }).code == 0)
-            helperPid = helper.getProcessId();
+        if (HelperProtocol::writeRequest (helper.requestPipe, { "/bin/echo" })
+             && HelperProtocol::readReply (helper.replyPipe, reply) && reply.code == 0)
+            helperPid = helper.pid;
 
         HelperProtocol::writeAll (pidPipe[1], &helperPid, sizeof (helperPid));
         ::pause();
