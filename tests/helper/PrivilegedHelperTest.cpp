@@ -4,7 +4,6 @@
 #include "common/RemovalTool.h"
 #include "helper/HelperRequests.h"
 #include "platform/linux/HelperConnection.h"
-#include "support/HelperProcess.h"
 #include "support/ScratchNames.h"
 #include "support/TestAuthorization.h"
 
@@ -66,6 +65,57 @@ namespace
     {
         return juce::File (path).exists();
     }
+
+    /** The helper on pipes of the test's own, for what only raw bytes or the process
+        itself can show: the program's connection speaks whole frames only. */
+    struct HelperProcess
+    {
+        explicit HelperProcess (const Strings& command)
+        {
+            int input[2] { -1, -1 }, output[2] { -1, -1 };
+            EXPECT_TRUE (::pipe2 (input, O_CLOEXEC) == 0 && ::pipe2 (output, O_CLOEXEC) == 0);
+
+            std::vector<char*> argv;
+            for (auto& text : command)
+                argv.push_back (const_cast<char*> (text.c_str()));
+            argv.push_back (nullptr);
+
+            if ((pid = ::fork()) == 0)
+            {
+                ::dup2 (input[0], STDIN_FILENO);
+                ::dup2 (output[1], STDOUT_FILENO);
+                ::execv (argv[0], argv.data());
+                ::_exit (127);
+            }
+
+            ::close (input[0]);
+            ::close (output[1]);
+            requestPipe = input[1];
+            replyPipe = output[0];
+        }
+
+        /** Reaps the helper, unless the test took its pid. */
+        ~HelperProcess()
+        {
+            closeRequestPipe();
+            ::close (replyPipe);
+
+            if (pid > 0)
+                ::waitpid (pid, nullptr, 0);
+        }
+
+        void closeRequestPipe()  { ::close (std::exchange (requestPipe, -1)); }
+
+        bool answersEcho() const
+        {
+            HelperProtocol::Reply reply;
+            return HelperProtocol::writeRequest (requestPipe, { "/bin/echo" })
+                && HelperProtocol::readReply (replyPipe, reply) && reply.code == HelperProtocol::toolStarted;
+        }
+
+        pid_t pid = -1;
+        int requestPipe = -1, replyPipe = -1;
+    };
 
     void writeBytes (HelperProcess& helper, const std::vector<unsigned char>& bytes)
     {
@@ -386,11 +436,7 @@ TEST (PrivilegedHelper, StartedOnATerminalSaysWhatItIsInOneLineAndExitsWith2)
 TEST (PrivilegedHelper, ExitsWithinASecondWhenOurEndCloses)
 {
     HelperProcess helper (TestAuthorization::grantingCommand ({}));
-    HelperProtocol::Reply reply;
-    ASSERT_TRUE (HelperProtocol::writeRequest (helper.requestPipe, { "/bin/echo" }));
-    ASSERT_TRUE (HelperProtocol::readReply (helper.replyPipe, reply));
-    ASSERT_EQ (reply, ran (0));
-
+    ASSERT_TRUE (helper.answersEcho());
     helper.closeRequestPipe();
 
     auto milliseconds = millisecondsToExit (std::exchange (helper.pid, -1));
@@ -412,12 +458,7 @@ TEST (PrivilegedHelper, ExitsWithinASecondWhenOurProcessIsKilled)
     if (owner == 0)
     {
         HelperProcess helper (TestAuthorization::grantingCommand ({}));
-        HelperProtocol::Reply reply;
-        pid_t helperPid = -1;
-
-        if (HelperProtocol::writeRequest (helper.requestPipe, { "/bin/echo" })
-             && HelperProtocol::readReply (helper.replyPipe, reply) && reply.code == 0)
-            helperPid = helper.pid;
+        const pid_t helperPid = helper.answersEcho() ? helper.pid : -1;
 
         HelperProtocol::writeAll (pidPipe[1], &helperPid, sizeof (helperPid));
         ::pause();

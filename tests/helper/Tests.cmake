@@ -10,8 +10,7 @@ set_target_properties(uninstaller_test_helper PROPERTIES
 
 target_sources(uninstaller_tests PRIVATE
     helper/PrivilegedHelperTest.cpp
-    helper/SystemLogTest.cpp
-    support/HelperProcess.cpp)
+    helper/SystemLogTest.cpp)
 
 # Run by the helper's tests in place of a tool, to see what the tool is given.
 add_executable(tool_probe helper/ToolProbe.cpp)

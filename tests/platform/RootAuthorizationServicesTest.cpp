@@ -23,22 +23,18 @@ namespace
 // Root's own rights are not needed to see it: the scratch paths are the user's.
 TEST (RootAuthorizationServices, AsksNothingHoldsTheLockAndStartsToolsAsTheHelperDoes)
 {
-    struct Scratch
-    {
-        ~Scratch()  { folder.deleteRecursively(); }
-        juce::File folder { ScratchNames::uniqueInTemp ("root services test") };
-    } scratch;
-
+    struct Scratch { ~Scratch() { folder.deleteRecursively(); } juce::File folder; }
+        scratch { ScratchNames::uniqueInTemp ("root services test") };
     const auto record = scratch.folder.getChildFile ("record");
     ASSERT_TRUE (record.create().wasOk());
     const auto target = record.getFullPathName().toStdString();
-    const auto lockFile = scratch.folder.getChildFile ("lock").getFullPathName().toStdString();
-    const auto probe = juce::File::getSpecialLocation (juce::File::currentExecutableFile)
-                           .getSiblingFile ("tool_probe").getFullPathName().toStdString();
+    const auto lockFile = target + ".lock";
 
+    // The probe writes its record in place of removing it, and stands in for rm.
     HelperRequests::AllowList allowed;
     allowed.targets = { target };
-    allowed.removeTool = probe;
+    allowed.removeTool = juce::File::getSpecialLocation (juce::File::currentExecutableFile)
+                             .getSiblingFile ("tool_probe").getFullPathName().toStdString();
 
     // What the program holds open, which no tool may be handed.
     const auto inherited = ::open ("/dev/null", O_RDONLY);
@@ -51,9 +47,7 @@ TEST (RootAuthorizationServices, AsksNothingHoldsTheLockAndStartsToolsAsTheHelpe
         char* arguments[] = { const_cast<char*> (RemovalTool::recursively),
                               const_cast<char*> (RemovalTool::withinOneFileSystem),
                               const_cast<char*> (target.c_str()), nullptr };
-        EXPECT_EQ (auth.execute (probe.c_str(), arguments), 0);
-
-        // The probe writes its record in place of removing it.
+        EXPECT_EQ (auth.execute (allowed.removeTool.c_str(), arguments), 0);
         EXPECT_TRUE (auth.exists (target.c_str()));
         EXPECT_EQ (auth.describeLastLaunch(), "still present after removal; rm ended with status 0");
     }
