@@ -511,6 +511,14 @@ TEST (PrivilegedHelper, ToolsGetOnlyTheStandardDescriptorsACleanEnvironmentAndDe
                                            "environment PATH=/usr/bin:/bin:/usr/sbin:/sbin" };
     EXPECT_EQ (whatTheToolGets(), standardOnly);
 
+    // Handed no standard error, the helper's /dev/null takes its number: the tool still gets it.
+    const auto standardError = ::dup (STDERR_FILENO);
+    ::close (STDERR_FILENO);
+    const auto withoutStandardError = whatTheToolGets();
+    ::dup2 (standardError, STDERR_FILENO);
+    ::close (standardError);
+    EXPECT_EQ (withoutStandardError, standardOnly);
+
     refuseCloseRange();
     EXPECT_EQ (whatTheToolGets(), standardOnly);
 
