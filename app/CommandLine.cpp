@@ -205,7 +205,7 @@ Every removal and every bundle that remains is written to the system log by
 the side that acts as root, with the user who asked (journalctl -t
 pelk-usb-midi-driver-uninstaller on Linux). The command line never touches the
 Trash or the program's cache folder.
-)").replace ("3.0.0", UNINSTALLER_VERSION);
+)").replace ("3.0.0", ProductInfo::version);
 }
 
 int CommandLine::run (const UninstallSetup& setup, std::ostream& out, std::ostream& err) const
@@ -229,7 +229,7 @@ int CommandLine::carryOut (const UninstallSetup& setup, std::ostream& out, std::
             return success;
 
         case Action::showVersion:
-            writeTo (out, juce::String (programName) + " " + UNINSTALLER_VERSION + "\n");
+            writeTo (out, juce::String (programName) + " " + ProductInfo::version + "\n");
             return success;
 
         case Action::list:

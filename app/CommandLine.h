@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ProductInfo.h"
 #include "uninstall/DriverRemoval.h"
 #include "uninstall/UninstallSetup.h"
 
@@ -27,7 +28,7 @@ public:
         rightsRefused = 4
     };
 
-    static constexpr const char* programName = "pelk-usb-midi-driver-uninstaller";
+    static constexpr const char* programName = ProductInfo::programName;
 
     /** The arguments after the program's name, as the bytes they came as. Arguments
         that macOS adds when Finder starts us ("-psn_...") are not options. */

@@ -1,5 +1,7 @@
 #include "app/CommandLineReport.h"
 
+#include "common/ProductInfo.h"
+
 namespace CommandLineReport
 {
     using DriverRemoval::State;
@@ -45,7 +47,7 @@ namespace CommandLineReport
         }
 
         auto report = std::make_unique<juce::DynamicObject>();
-        report->setProperty ("version", UNINSTALLER_VERSION);
+        report->setProperty ("version", ProductInfo::version);
         report->setProperty ("changed", DriverRemoval::anyIn (bundles, State::removed));
         report->setProperty ("bundles", list);
         return juce::JSON::toString (report.release(), true) + "\n";

@@ -1,6 +1,7 @@
 #include "app/QMV_HubApplication.h"
 
 #include "app/CommandLine.h"
+#include "common/ProductInfo.h"
 #include "platform/GraphicalSession.h"
 #include "platform/WindowIcon.h"
 #include "platform/WindowSizeHints.h"
@@ -22,12 +23,12 @@ QMV_HubApplication::~QMV_HubApplication()
 
 const juce::String QMV_HubApplication::getApplicationName()
 {
-    return "PELK USB MIDI Driver Uninstaller";
+    return ProductInfo::name;
 }
 
 const juce::String QMV_HubApplication::getApplicationVersion()
 {
-    return UNINSTALLER_VERSION;
+    return ProductInfo::version;
 }
 
 bool QMV_HubApplication::moreThanOneInstanceAllowed()
@@ -39,7 +40,7 @@ void QMV_HubApplication::initialise (const juce::String&)
 {
     if (! GraphicalSession::isAvailable())
     {
-        std::cerr << "pelk-usb-midi-driver-uninstaller: the window needs a graphical session, and no display"
+        std::cerr << ProductInfo::programName << ": the window needs a graphical session, and no display"
                      " was found. To remove the driver without one, run it with --uninstall (see --help).\n";
         setApplicationReturnValue (CommandLine::windowUnavailable);
         quit();

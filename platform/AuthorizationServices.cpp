@@ -1,5 +1,9 @@
 #include "platform/AuthorizationServices.h"
 
+#include "common/DriverBundles.h"
+#include "common/RemovalTool.h"
+#include "platform/RootAuthorizationServices.h"
+
 #include <juce_core/juce_core.h>
 
 #if JUCE_MAC
@@ -16,4 +20,11 @@ std::unique_ptr<AuthorizationServices> AuthorizationServices::createForPlatform(
     return std::make_unique<LinuxAuthorizationServices> (LinuxAuthorizationServices::getPkexecCommand(),
                                                          LinuxAuthorizationServices::findPkexecObstacle());
    #endif
+}
+
+std::unique_ptr<AuthorizationServices> AuthorizationServices::createForRoot()
+{
+    HelperRequests::AllowList allowed;
+    allowed.targets.assign (DriverBundles::paths.begin(), DriverBundles::paths.end());
+    return std::make_unique<RootAuthorizationServices> (allowed, RemovalTool::lockFile);
 }

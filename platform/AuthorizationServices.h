@@ -67,4 +67,8 @@ public:
 
     /** The services of the system we run on. */
     static std::unique_ptr<AuthorizationServices> createForPlatform();
+
+    /** For a program that runs as root already, on any system: no prompt; the
+        driver's bundles, and the system's lock against a second removal. */
+    static std::unique_ptr<AuthorizationServices> createForRoot();
 };

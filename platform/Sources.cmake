@@ -7,14 +7,10 @@ target_sources(uninstaller_core PRIVATE
     platform/JapaneseTypeface.cpp
     platform/PasswordPrompt.cpp
     platform/QueuedInputWake.cpp
-    platform/SystemLog.cpp
+    platform/RootAuthorizationServices.cpp
     platform/UserLanguage.cpp
     platform/WindowIcon.cpp
-    platform/WindowSizeHints.cpp
-    # What root's own command line does as the helper would, on every system.
-    platform/linux/HelperProtocol.cpp
-    platform/linux/HelperRequests.cpp
-    platform/linux/RemovalLock.cpp)
+    platform/WindowSizeHints.cpp)
 
 if(APPLE)
     target_sources(uninstaller_core PRIVATE platform/MacAuthorizationServices.cpp)
@@ -29,7 +25,7 @@ else()
     # disagree. Drawn while configuring, since the framework embeds only files that
     # exist by then; a change to the artwork configures again.
     find_program(RSVG_CONVERT rsvg-convert REQUIRED)
-    set(window_artwork "${CMAKE_CURRENT_SOURCE_DIR}/packaging/linux/com.pelk.UsbMidiDriverUninstaller.svg")
+    set(window_artwork "${CMAKE_CURRENT_SOURCE_DIR}/packaging/linux/${UNINSTALLER_APP_ID}.svg")
     set(window_icon "${CMAKE_CURRENT_BINARY_DIR}/window-icon/window-icon.png")
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${window_artwork}")
     file(MAKE_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/window-icon")

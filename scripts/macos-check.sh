@@ -74,11 +74,13 @@ toolchain_for() { # architecture
     esac
 }
 
-# One line per compilation: architecture, target, source. The program for both
+# One line per compilation: architecture, target, source. The program, with the
+# ground floor and the helper's library that it compiles in, for both
 # architectures; the unit tests, which are never shipped, for one.
 jobs="$WORK/jobs"
 : > "$jobs"
-for what in ".:uninstaller_core:x86_64 arm64" ".:Uninstaller:x86_64 arm64" \
+for what in "common:uninstaller_common:x86_64 arm64" "helper:uninstaller_helper_core:x86_64 arm64" \
+            ".:uninstaller_core:x86_64 arm64" ".:Uninstaller:x86_64 arm64" \
             "tests:uninstaller_test_authorization:x86_64" "tests:uninstaller_tests:x86_64"; do
     IFS=: read -r folder target archs <<< "$what"
     # One line of words; flags.make escapes the version's quotes for a shell.

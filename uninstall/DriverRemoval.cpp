@@ -1,6 +1,6 @@
 #include "uninstall/DriverRemoval.h"
 
-#include "platform/RemovalTool.h"
+#include "common/RemovalTool.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,9 +1,10 @@
 #include "uninstall/UninstallSetup.h"
 
-#include "uninstall/DriverBundles.h"
+#include "common/DriverBundles.h"
 
 UninstallSetup UninstallSetup::forProduct()
 {
     return { { DriverBundles::paths.begin(), DriverBundles::paths.end() },
-             AuthorizationServices::createForPlatform };
+             AuthorizationServices::createForPlatform,
+             AuthorizationServices::createForRoot };
 }

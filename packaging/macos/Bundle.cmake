@@ -4,7 +4,7 @@
 
 # The icon is the Linux icon's artwork. juceaide makes the .icns while CMake
 # configures, so the PNGs that it is made from are drawn then too.
-set(icon_svg "${CMAKE_CURRENT_LIST_DIR}/../linux/com.pelk.UsbMidiDriverUninstaller.svg")
+set(icon_svg "${CMAKE_CURRENT_LIST_DIR}/../linux/${UNINSTALLER_APP_ID}.svg")
 set(icon_dir "${CMAKE_BINARY_DIR}/macos-icon")
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${icon_svg}")
 find_program(RSVG_CONVERT rsvg-convert REQUIRED)

@@ -163,9 +163,3 @@ void HelperConnection::terminate()
     if (pid > 0)
         ::kill (pid, SIGTERM);
 }
-
-pid_t HelperConnection::getProcessId() const
-{
-    const std::scoped_lock lock (processLock);
-    return pid;
-}

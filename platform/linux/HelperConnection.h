@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/linux/HelperProtocol.h"
+#include "common/HelperProtocol.h"
 
 #include <cstdint>
 #include <mutex>
@@ -36,13 +36,9 @@ public:
         already. Whoever waits in request() then sees it gone; close() reaps it. */
     void terminate();
 
-    pid_t getProcessId() const;
-
     /** The helper's exit status once close() has reaped it; -1 before then, or when
         a signal ended it. */
     int getExitStatus() const noexcept  { return exitStatus; }
-    int getRequestPipe() const noexcept  { return toHelper; }
-    int getReplyPipe() const noexcept    { return fromHelper; }
 
     static constexpr std::int32_t helperGone = -1;
 

@@ -2,7 +2,8 @@
 
 #include "app/CommandLine.h"
 #include "app/CommandLineReport.h"
-#include "platform/linux/RemovalLock.h"
+#include "helper/RemovalLock.h"
+#include "platform/RootAuthorizationServices.h"
 #include "support/ScratchNames.h"
 #include "support/FakeAuthorizationServices.h"
 
@@ -34,15 +35,18 @@ namespace
 
         juce::File bundle (int index) const  { return folder.getChildFile ("bundle " + juce::String (index) + ".plugin"); }
 
-        UninstallSetup setup() const
+        /** A prompt that grants at once; run as root, root's own rights over the scratch bundles. */
+        UninstallSetup setup (const std::string& lockFile = {}) const
         {
-            std::vector<std::string> targets { bundle (0).getFullPathName().toStdString(),
-                                               bundle (1).getFullPathName().toStdString() };
-            return { targets, []
+            HelperRequests::AllowList allowed;
+            allowed.targets = { bundle (0).getFullPathName().toStdString(), bundle (1).getFullPathName().toStdString() };
+
+            return { allowed.targets, []
             {
                 return std::make_unique<FakeAuthorizationServices> (std::make_shared<FakeAuthorizationServices::Log>(),
                                                                     FakeAuthorizationServices::Answers());
-            } };
+            },
+            [allowed, lockFile] { return std::make_unique<RootAuthorizationServices> (allowed, lockFile); } };
         }
 
         juce::File folder { ScratchNames::uniqueInTemp ("command line test") };
@@ -160,10 +164,10 @@ TEST (CommandLine, RunAsRootItWaitsForTheRemovalThatHoldsTheLock)
         GTEST_SKIP() << "removes as root itself only when run as root";
 
     ScratchBundles scratch;
-    auto setup = scratch.setup();
-    setup.removalLockFile = scratch.folder.getChildFile ("lock").getFullPathName().toStdString();
+    const auto lockFile = scratch.folder.getChildFile ("lock").getFullPathName().toStdString();
+    const auto setup = scratch.setup (lockFile);
 
-    auto otherRemoval = std::make_unique<RemovalLock> (setup.removalLockFile);
+    auto otherRemoval = std::make_unique<RemovalLock> (lockFile);
     auto ours = std::async (std::launch::async, [&setup] { return run ({ "--uninstall" }, setup); });
 
     EXPECT_EQ (ours.wait_for (std::chrono::milliseconds (300)), std::future_status::timeout);

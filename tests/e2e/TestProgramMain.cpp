@@ -1,7 +1,8 @@
 // The program as the end-to-end tests run it: never installed. Its prompt is the
 // test helper started directly (or a refusal, as when the prompt is dismissed), and
 // it removes the scratch paths it is given instead of the driver's bundles, from
-// the window and from the command line alike (run as root, they are what it may remove):
+// the window and from the command line alike (run as root, the command line removes
+// them with root's own rights):
 //   UNINSTALLER_TEST_TARGETS  the paths, one a line
 //   UNINSTALLER_TEST_PROMPT   "refuse" to refuse the rights; "no-agent" to find nobody
 //                             to ask, as pkexec without an agent; "hold" to keep the prompt
@@ -11,6 +12,7 @@
 #include "app/CommandLine.h"
 #include "app/QMV_HubApplication.h"
 #include "platform/LinuxAuthorizationServices.h"
+#include "platform/RootAuthorizationServices.h"
 #include "support/TestAuthorization.h"
 #include "uninstall/UninstallSetup.h"
 
@@ -39,6 +41,12 @@ namespace
                     TestAuthorization::heldPromptCommand (answers.toStdString(), targets));
 
             return TestAuthorization::createServices (prompt != "refuse", targets);
+        },
+        [targets]
+        {
+            HelperRequests::AllowList allowed;
+            allowed.targets = targets;
+            return std::make_unique<RootAuthorizationServices> (allowed, "");
         } };
     }
 

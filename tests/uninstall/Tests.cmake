@@ -1,6 +1,5 @@
 target_sources(uninstaller_tests PRIVATE
     uninstall/CAuthTest.cpp
-    uninstall/DriverBundlesTest.cpp
     uninstall/UninstallSequenceTest.cpp)
 
 if(UNINSTALLER_LINUX_TESTS)

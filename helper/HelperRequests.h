@@ -1,16 +1,15 @@
 #pragma once
 
-#include "platform/RemovalTool.h"
-#include "platform/linux/HelperProtocol.h"
+#include "common/RemovalTool.h"
+#include "common/HelperProtocol.h"
 
 #include <string>
 #include <vector>
 
 /** What may be done with root's rights, and the doing of it: the privileged
-    helper answers each request through this, and so does the program's command
-    line when it runs as root itself, so the two can never differ. Each removal is
-    written to the system log here, on the side that acts as root. Free of the
-    framework, as the helper is. */
+    helper answers each request through this, and so does the program when it runs
+    as root itself (and on a Mac, which has no helper), so the two can never differ.
+    Each removal is written to the system log here, on the side that acts as root. */
 namespace HelperRequests
 {
     using Strings = std::vector<std::string>;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "uninstall/DriverBundles.h"
+#include "common/DriverBundles.h"
 
 #include <cstring>
 

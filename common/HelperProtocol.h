@@ -10,11 +10,10 @@
     every string is its length followed by its bytes. A reply is two numbers, a code
     and the tool's exit status, and a string: why a removal left its target, if it did.
     Shared by both ends, and free of the framework so that the helper stays small. */
-class HelperProtocol
+namespace HelperProtocol
 {
-public:
-    static constexpr std::uint32_t maxStrings = 8;
-    static constexpr std::uint32_t maxStringLength = 4096;
+    inline constexpr std::uint32_t maxStrings = 8;
+    inline constexpr std::uint32_t maxStringLength = 4096;
 
     /** The first number of a reply. Only toolStarted means that the tool ran, and the
         program takes every other code as "could not be launched"; how the tool fared
@@ -52,10 +51,10 @@ public:
 
     /** In place of a tool's path: asks whether one of the paths that may be removed
         exists, the path being the one argument. */
-    static constexpr const char* existenceQuery = "lstat";
+    inline constexpr const char* existenceQuery = "lstat";
 
     /** The second number when no tool ran. */
-    static constexpr std::int32_t noExitStatus = -1;
+    inline constexpr std::int32_t noExitStatus = -1;
 
     struct Reply
     {
@@ -70,23 +69,20 @@ public:
 
     enum class ReadResult { request, endOfInput, malformed };
 
-    static bool writeRequest (int fd, const std::vector<std::string>& toolAndArguments);
+    bool writeRequest (int fd, const std::vector<std::string>& toolAndArguments);
 
     /** Reads one request. endOfInput only where the input ends between requests; a
         frame cut short, a count or length out of bounds or a NUL in a string is malformed. */
-    static ReadResult readRequest (int fd, std::vector<std::string>& toolAndArguments);
+    ReadResult readRequest (int fd, std::vector<std::string>& toolAndArguments);
 
-    static bool writeReply (int fd, const Reply& reply);
-    static bool readReply (int fd, Reply& reply);
+    bool writeReply (int fd, const Reply& reply);
+    bool readReply (int fd, Reply& reply);
 
     /** Writes all bytes, going on after interruptions. */
-    static bool writeAll (int fd, const void* data, std::size_t size);
+    bool writeAll (int fd, const void* data, std::size_t size);
 
     /** Fills the buffer; false if the input ends or fails first. */
-    static bool readAll (int fd, void* data, std::size_t size);
+    bool readAll (int fd, void* data, std::size_t size);
 
-    static std::vector<unsigned char> encodeNumber (std::uint32_t value);
-
-private:
-    HelperProtocol() = delete;
-};
+    std::vector<unsigned char> encodeNumber (std::uint32_t value);
+}

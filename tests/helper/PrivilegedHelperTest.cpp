@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "common/HelperProtocol.h"
+#include "common/RemovalTool.h"
+#include "helper/HelperRequests.h"
 #include "platform/linux/HelperConnection.h"
-#include "platform/linux/HelperProtocol.h"
-#include "platform/linux/HelperRequests.h"
 #include "support/ScratchNames.h"
 #include "support/TestAuthorization.h"
 
@@ -19,15 +20,19 @@
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 
-bool operator== (const HelperProtocol::Reply& a, const HelperProtocol::Reply& b)
+namespace HelperProtocol
 {
-    return a.code == b.code && a.toolExitStatus == b.toolExitStatus;
-}
+    bool operator== (const Reply& a, const Reply& b)
+    {
+        return a.code == b.code && a.toolExitStatus == b.toolExitStatus;
+    }
 
-std::ostream& operator<< (std::ostream& out, const HelperProtocol::Reply& reply)
-{
-    return out << "code " << reply.code << ", exit status " << reply.toolExitStatus;
+    std::ostream& operator<< (std::ostream& out, const Reply& reply)
+    {
+        return out << "code " << reply.code << ", exit status " << reply.toolExitStatus;
+    }
 }
 
 namespace
@@ -61,9 +66,60 @@ namespace
         return juce::File (path).exists();
     }
 
-    void writeBytes (HelperConnection& helper, const std::vector<unsigned char>& bytes)
+    /** The helper on pipes of the test's own, for what only raw bytes or the process
+        itself can show: the program's connection speaks whole frames only. */
+    struct HelperProcess
     {
-        ASSERT_TRUE (HelperProtocol::writeAll (helper.getRequestPipe(), bytes.data(), bytes.size()));
+        explicit HelperProcess (const Strings& command)
+        {
+            int input[2] { -1, -1 }, output[2] { -1, -1 };
+            EXPECT_TRUE (::pipe2 (input, O_CLOEXEC) == 0 && ::pipe2 (output, O_CLOEXEC) == 0);
+
+            std::vector<char*> argv;
+            for (auto& text : command)
+                argv.push_back (const_cast<char*> (text.c_str()));
+            argv.push_back (nullptr);
+
+            if ((pid = ::fork()) == 0)
+            {
+                ::dup2 (input[0], STDIN_FILENO);
+                ::dup2 (output[1], STDOUT_FILENO);
+                ::execv (argv[0], argv.data());
+                ::_exit (127);
+            }
+
+            ::close (input[0]);
+            ::close (output[1]);
+            requestPipe = input[1];
+            replyPipe = output[0];
+        }
+
+        /** Reaps the helper, unless the test took its pid. */
+        ~HelperProcess()
+        {
+            closeRequestPipe();
+            ::close (replyPipe);
+
+            if (pid > 0)
+                ::waitpid (pid, nullptr, 0);
+        }
+
+        void closeRequestPipe()  { ::close (std::exchange (requestPipe, -1)); }
+
+        bool answersEcho() const
+        {
+            HelperProtocol::Reply reply;
+            return HelperProtocol::writeRequest (requestPipe, { "/bin/echo" })
+                && HelperProtocol::readReply (replyPipe, reply) && reply.code == HelperProtocol::toolStarted;
+        }
+
+        pid_t pid = -1;
+        int requestPipe = -1, replyPipe = -1;
+    };
+
+    void writeBytes (HelperProcess& helper, const std::vector<unsigned char>& bytes)
+    {
+        ASSERT_TRUE (HelperProtocol::writeAll (helper.requestPipe, bytes.data(), bytes.size()));
     }
 
     std::vector<unsigned char> operator+ (std::vector<unsigned char> a, const std::vector<unsigned char>& b)
@@ -85,17 +141,16 @@ namespace
     /** Sends raw bytes as a request; true if the helper said it lost the framing and ended. */
     bool refusesAndEnds (const std::vector<unsigned char>& bytes, bool closeAfterwards = false)
     {
-        HelperConnection helper;
-        EXPECT_TRUE (helper.start (TestAuthorization::grantingCommand ({})));
+        HelperProcess helper (TestAuthorization::grantingCommand ({}));
         writeBytes (helper, bytes);
 
         if (closeAfterwards)
             helper.closeRequestPipe();
 
         HelperProtocol::Reply reply;
-        auto replied = HelperProtocol::readReply (helper.getReplyPipe(), reply);
+        auto replied = HelperProtocol::readReply (helper.replyPipe, reply);
         unsigned char extra;
-        auto ended = ::read (helper.getReplyPipe(), &extra, 1) == 0;
+        auto ended = ::read (helper.replyPipe, &extra, 1) == 0;
         return replied && reply.code == HelperProtocol::framingLost && ended;
     }
 
@@ -110,9 +165,9 @@ namespace
         return HelperRequests::removalRequest (tool, target);
     }
 
-    bool replyArrivesWithin (HelperConnection& helper, int milliseconds)
+    bool replyArrivesWithin (const HelperProcess& helper, int milliseconds)
     {
-        pollfd reply { helper.getReplyPipe(), POLLIN, 0 };
+        pollfd reply { helper.replyPipe, POLLIN, 0 };
         return ::poll (&reply, 1, milliseconds) == 1;
     }
 
@@ -325,12 +380,12 @@ TEST (PrivilegedHelper, ASecondHelperWaitsForTheFirstAndThenFindsTheBundleGone)
     auto bundle = scratch.make ("bundle");
     const auto command = TestAuthorization::grantingCommand ({ bundle, "--lock=" + scratch.path ("lock") });
 
-    HelperConnection first, second;
+    HelperConnection first;
     ASSERT_TRUE (first.start (command));
     ASSERT_EQ (first.request ({ "/bin/echo" }), ran (0));
 
-    ASSERT_TRUE (second.start (command));
-    ASSERT_TRUE (HelperProtocol::writeRequest (second.getRequestPipe(), { HelperProtocol::existenceQuery, bundle }));
+    HelperProcess second (command);
+    ASSERT_TRUE (HelperProtocol::writeRequest (second.requestPipe, { HelperProtocol::existenceQuery, bundle }));
     EXPECT_FALSE (replyArrivesWithin (second, 300));
 
     EXPECT_EQ (first.request (removal (bundle)), ran (0));
@@ -338,7 +393,7 @@ TEST (PrivilegedHelper, ASecondHelperWaitsForTheFirstAndThenFindsTheBundleGone)
 
     ASSERT_TRUE (replyArrivesWithin (second, 5000));
     HelperProtocol::Reply reply;
-    ASSERT_TRUE (HelperProtocol::readReply (second.getReplyPipe(), reply));
+    ASSERT_TRUE (HelperProtocol::readReply (second.replyPipe, reply));
     EXPECT_EQ (reply.code, HelperProtocol::pathAbsent);
 }
 
@@ -380,14 +435,11 @@ TEST (PrivilegedHelper, StartedOnATerminalSaysWhatItIsInOneLineAndExitsWith2)
 
 TEST (PrivilegedHelper, ExitsWithinASecondWhenOurEndCloses)
 {
-    HelperConnection helper;
-    ASSERT_TRUE (helper.start (TestAuthorization::grantingCommand ({})));
-    ASSERT_EQ (helper.request ({ "/bin/echo" }), ran (0));
-
-    auto pid = helper.getProcessId();
+    HelperProcess helper (TestAuthorization::grantingCommand ({}));
+    ASSERT_TRUE (helper.answersEcho());
     helper.closeRequestPipe();
 
-    auto milliseconds = millisecondsToExit (pid);
+    auto milliseconds = millisecondsToExit (std::exchange (helper.pid, -1));
     EXPECT_GE (milliseconds, 0);
     EXPECT_LT (milliseconds, 1000);
 }
@@ -405,11 +457,8 @@ TEST (PrivilegedHelper, ExitsWithinASecondWhenOurProcessIsKilled)
 
     if (owner == 0)
     {
-        HelperConnection helper;
-        pid_t helperPid = -1;
-
-        if (helper.start (TestAuthorization::grantingCommand ({})) && helper.request ({ "/bin/echo" }).code == 0)
-            helperPid = helper.getProcessId();
+        HelperProcess helper (TestAuthorization::grantingCommand ({}));
+        const pid_t helperPid = helper.answersEcho() ? helper.pid : -1;
 
         HelperProtocol::writeAll (pidPipe[1], &helperPid, sizeof (helperPid));
         ::pause();
@@ -461,6 +510,14 @@ TEST (PrivilegedHelper, ToolsGetOnlyTheStandardDescriptorsACleanEnvironmentAndDe
     const juce::StringArray standardOnly { "descriptor 0", "descriptor 1", "descriptor 2",
                                            "environment PATH=/usr/bin:/bin:/usr/sbin:/sbin" };
     EXPECT_EQ (whatTheToolGets(), standardOnly);
+
+    // Handed no standard error, the helper's /dev/null takes its number: the tool still gets it.
+    const auto standardError = ::dup (STDERR_FILENO);
+    ::close (STDERR_FILENO);
+    const auto withoutStandardError = whatTheToolGets();
+    ::dup2 (standardError, STDERR_FILENO);
+    ::close (standardError);
+    EXPECT_EQ (withoutStandardError, standardOnly);
 
     refuseCloseRange();
     EXPECT_EQ (whatTheToolGets(), standardOnly);

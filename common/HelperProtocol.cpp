@@ -1,4 +1,4 @@
-#include "platform/linux/HelperProtocol.h"
+#include "common/HelperProtocol.h"
 
 #include <cerrno>
 #include <cstring>

@@ -5,16 +5,12 @@
 /** The driver's installed bundles, in the order in which they are removed.
     Plain UTF-8 bytes, the same on every machine. The privileged helper includes
     this header too, so the program and the helper can never disagree on them. */
-class DriverBundles
+namespace DriverBundles
 {
-public:
-    static constexpr std::array<const char*, 4> paths {
+    inline constexpr std::array<const char*, 4> paths {
         "/Library/Audio/MIDI Drivers/PelkUSBMIDIDriver.plugin",
         "/System/Library/Extensions/adif.plugin",
         "/System/Library/Extensions/advPelkUSBMIDIDriver.plugin",
         "/Library/Audio/MIDI Drivers/advPelkUSBMIDIDriver.plugin"
     };
-
-private:
-    DriverBundles() = delete;
-};
+}

@@ -3,8 +3,7 @@
 #include <string>
 
 /** Keeps removals from running twice at once: the side that acts as root holds it
-    for as long as it may remove, and a second one waits for it. Free of the
-    framework, as the helper is. */
+    for as long as it may remove, and a second one waits for it. */
 class RemovalLock
 {
 public:

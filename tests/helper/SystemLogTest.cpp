@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/SystemLog.h"
+#include "helper/SystemLog.h"
 
 #include <cstdlib>
 #include <unistd.h>

@@ -4,7 +4,7 @@
 
 /** What an administrator reads afterwards in the system log (journald on Linux,
     the unified log on macOS), written through syslog(3) by the side that acts as
-    root. Free of the framework, as the privileged helper is. */
+    root. */
 namespace SystemLog
 {
     /** The user on whose behalf we run, named from what root can trust: our own user

@@ -1,4 +1,6 @@
-#include "platform/SystemLog.h"
+#include "helper/SystemLog.h"
+
+#include "common/ProductInfo.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,7 +15,7 @@ namespace SystemLog
     {
         void write (int priority, const std::string& message)
         {
-            openlog ("pelk-usb-midi-driver-uninstaller", LOG_PID, LOG_USER);
+            openlog (ProductInfo::programName, LOG_PID, LOG_USER);
             // Never as the format: a path may hold a '%'.
             syslog (priority, "%s", escapeControlCharacters (message).c_str());
             closelog();

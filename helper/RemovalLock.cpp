@@ -1,4 +1,4 @@
-#include "platform/linux/RemovalLock.h"
+#include "helper/RemovalLock.h"
 
 #include <cerrno>
 #include <fcntl.h>

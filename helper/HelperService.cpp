@@ -1,0 +1,107 @@
+#include "helper/HelperService.h"
+
+#include "common/ProductInfo.h"
+#include "helper/RemovalLock.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <unistd.h>
+#include <vector>
+
+namespace
+{
+    /** Closes every descriptor above standard error, one by one where the kernel
+        cannot do it at once (too old, or a filter forbids it). False if some may be left. */
+    bool closeDescriptorsAboveStandardError()
+    {
+       #if defined (__linux__)
+        if (::close_range (STDERR_FILENO + 1, ~0U, 0) == 0)
+            return true;
+
+        auto* folder = ::opendir ("/proc/self/fd");
+       #else
+        auto* folder = ::opendir ("/dev/fd");
+       #endif
+
+        if (folder == nullptr)
+            return false;
+
+        std::vector<int> open;
+
+        while (auto* entry = ::readdir (folder))
+            if (auto fd = std::atoi (entry->d_name); fd > STDERR_FILENO && fd != ::dirfd (folder))
+                open.push_back (fd);
+
+        ::closedir (folder);
+
+        for (auto fd : open)
+            ::close (fd);
+
+        return true;
+    }
+
+    bool startedOnATerminal()
+    {
+        if (! ::isatty (STDIN_FILENO) && ! ::isatty (STDOUT_FILENO))
+            return false;
+
+        // A person who starts us by hand would otherwise type frames, and get bytes back.
+        std::fprintf (stderr, "%s: the privileged helper of %s, started by it through pkexec; run %s instead\n",
+                      ProductInfo::helperName, ProductInfo::name, ProductInfo::programName);
+        return true;
+    }
+}
+
+bool HelperService::readAsker (const std::string& argument, HelperRequests::AllowList& allowed)
+{
+    const std::string option = "--asked-by=";
+
+    if (argument.rfind (option, 0) != 0)
+        return false;
+
+    // Only the words that the record may name.
+    if (const auto asker = argument.substr (option.size()); asker == "window" || asker == "command-line")
+        allowed.asker = asker == "window" ? "the window" : "the command line";
+
+    return true;
+}
+
+int HelperService::serve (const HelperRequests::AllowList& allowed, const std::string& lockFile)
+{
+    if (startedOnATerminal())
+        return 2;
+
+    // A reader that went away shows as a failed write, and we end.
+    ::signal (SIGPIPE, SIG_IGN);
+
+    // Whatever else we were handed is no business of the tools.
+    if (! closeDescriptorsAboveStandardError())
+        return 1;
+
+    // Held until we end: a second helper answers nothing, not even the prompt's
+    // trial run, until this one is done, and then finds the bundles gone.
+    const RemovalLock lock (lockFile);
+
+    for (;;)
+    {
+        std::vector<std::string> request;
+
+        switch (HelperProtocol::readRequest (STDIN_FILENO, request))
+        {
+            case HelperProtocol::ReadResult::endOfInput:
+                return 0;
+
+            case HelperProtocol::ReadResult::malformed:
+                // The framing is lost: nothing after this could be trusted.
+                HelperProtocol::writeReply (STDOUT_FILENO, { HelperProtocol::framingLost });
+                return 1;
+
+            case HelperProtocol::ReadResult::request:
+                if (! HelperProtocol::writeReply (STDOUT_FILENO, HelperRequests::answer (request, allowed)))
+                    return 1;
+                break;
+        }
+    }
+}
