@@ -33,8 +33,6 @@ public:
         JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainWindow)
     };
 
-    MainWindow* getMainWindow() const noexcept    { return mainWindow.get(); }
-
 private:
     std::unique_ptr<QueuedInputWake> queuedInputWake;
     std::unique_ptr<MainWindow> mainWindow;
