@@ -18,6 +18,7 @@ class MainLayoutComponent : public juce::Component,
                             public juce::Thread
 {
 public:
+    // The pages' names, which are also their component IDs.
     static constexpr const char* pageNameStart = "QMVHubPageNameStart";
     static constexpr const char* pageNameThankYou = "QMVHubPageNameThankYou";
     static constexpr int pageWidth = 400;
@@ -40,11 +41,6 @@ public:
         gives the rights back and hands "finished" to the message thread; or, when the
         rights are refused or cannot even be asked for, hands that back. */
     void run() override;
-
-    const juce::Array<juce::Component*>& getPageStack() const noexcept   { return pageStack; }
-    WelcomeComponent& getWelcomePage() noexcept                          { return *welcomeComponent; }
-    ThankYouComponent& getThankYouPage() noexcept                        { return *thankYouComponent; }
-    ShadowComponent& getShadow() noexcept                                { return *shadowComponent; }
 
 private:
     void startUninstall();
