@@ -35,8 +35,6 @@ public:
         JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (MainWindow)
     };
 
-    MainWindow* getMainWindow() const noexcept    { return mainWindow.get(); }
-
 private:
     const UninstallSetup uninstallSetup;
     std::unique_ptr<QueuedInputWake> queuedInputWake;

@@ -26,10 +26,10 @@ namespace
     // Without a click, which would ask for administrator rights.
     void showWorkingLook (MainLayoutComponent& host)
     {
-        auto& page = host.getWelcomePage();
-        page.getUninstallButton().setEnabled (false);
-        page.getDescriptionBox().setVisible (false);
-        page.getProgressBar().setVisible (true);
+        auto* page = host.findChildWithID (MainLayoutComponent::pageNameStart);
+        page->findChildWithID ("uninstallButton")->setEnabled (false);
+        page->findChildWithID ("descriptionBox")->setVisible (false);
+        page->findChildWithID ("progressBar")->setVisible (true);
 
         // The bar takes up its value on its own timer.
         runMessageLoopFor (100);

@@ -1,25 +1,10 @@
 #include "platform/AppTempFolder.h"
 
-#if JUCE_MAC
+#if ! JUCE_MAC
+ #include <gio/gio.h>
 
-juce::File AppTempFolder::get()
-{
-    // The framework makes this folder when it is asked for it: ask only for one that exists.
-    return juce::File ("~/Library/Caches").getChildFile (juce::File::getSpecialLocation (
-               juce::File::currentExecutableFile).getFileNameWithoutExtension());
-}
-
-bool AppTempFolder::moveToTrash()
-{
-    const auto folder = get();
-    return folder.isDirectory() && folder.moveToTrash();
-}
-
-#else
-
-#include <gio/gio.h>
-
-#include "platform/linux/LibraryFunctions.h"
+ #include "platform/linux/LibraryFunctions.h"
+#endif
 
 #include <cstdlib>
 
@@ -33,6 +18,17 @@ namespace
         return juce::File::isAbsolutePath (value) ? juce::File (value) : juce::File();
     }
 
+   #if JUCE_MAC
+    juce::File getCacheRoot()
+    {
+        return juce::File ("~/Library/Caches");
+    }
+
+    bool trash (const juce::File& folder)
+    {
+        return folder.moveToTrash();
+    }
+   #else
     juce::File getCacheRoot()
     {
         auto root = fromEnvironment ("XDG_CACHE_HOME");
@@ -43,6 +39,28 @@ namespace
 
         return root;
     }
+
+    /** Through GIO, with its .trashinfo record. GIO and GLib are loaded only here:
+        most starts have nothing to move, and never map them. */
+    bool trash (const juce::File& folder)
+    {
+        static auto* const gio = LibraryFunctions::openForGood ("libgio-2.0.so.0");
+        const auto find = [] (auto& call, const char* name) { return LibraryFunctions::find (gio, call, name); };
+
+        decltype (&g_file_new_for_path) newForPath = nullptr;
+        decltype (&g_file_trash) trashFile = nullptr;
+        decltype (&g_object_unref) unref = nullptr;
+
+        if (! (find (newForPath, "g_file_new_for_path") && find (trashFile, "g_file_trash")
+                && find (unref, "g_object_unref")))
+            return false;
+
+        auto* file = newForPath (folder.getFullPathName().toRawUTF8());
+        const auto moved = trashFile (file, nullptr, nullptr) != FALSE;
+        unref (file);
+        return moved;
+    }
+   #endif
 
     juce::String getExecutableName()
     {
@@ -68,31 +86,11 @@ namespace
     {
         return folder == other || other.isAChildOf (folder);
     }
-
-    /** Through GIO, with its .trashinfo record. GIO and GLib are loaded only here:
-        most starts have nothing to move, and never map them. */
-    bool trashWithGio (const juce::File& folder)
-    {
-        static auto* const gio = LibraryFunctions::openForGood ("libgio-2.0.so.0");
-        const auto find = [] (auto& call, const char* name) { return LibraryFunctions::find (gio, call, name); };
-
-        decltype (&g_file_new_for_path) newForPath = nullptr;
-        decltype (&g_file_trash) trash = nullptr;
-        decltype (&g_object_unref) unref = nullptr;
-
-        if (! (find (newForPath, "g_file_new_for_path") && find (trash, "g_file_trash")
-                && find (unref, "g_object_unref")))
-            return false;
-
-        auto* file = newForPath (folder.getFullPathName().toRawUTF8());
-        const auto moved = trash (file, nullptr, nullptr) != FALSE;
-        unref (file);
-        return moved;
-    }
 }
 
 juce::File AppTempFolder::get()
 {
+    // Not the framework's temporary folder, which it makes whenever it is asked for it.
     auto root = getCacheRoot();
     auto name = getExecutableName();
 
@@ -133,7 +131,5 @@ bool AppTempFolder::moveToTrash()
     if (! folder.isDirectory() || isNeverMoved (folder))
         return false;
 
-    return trashWithGio (folder);
+    return trash (folder);
 }
-
-#endif

@@ -14,12 +14,10 @@ public:
         programs share, and never one made only to be moved. True if it was moved. */
     static bool moveToTrash();
 
-   #if ! JUCE_MAC
     /** True for a folder that must never go to the Trash: one that is, or holds, the
         root, /tmp, /var/tmp, $TMPDIR, $HOME or the cache root, also by way of a
         symbolic link. Such a folder holds other programs' or the user's files. */
     static bool isNeverMoved (const juce::File& folder);
-   #endif
 
 private:
     AppTempFolder() = delete;

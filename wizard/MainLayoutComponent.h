@@ -17,6 +17,7 @@ class MainLayoutComponent : public juce::Component,
                             public juce::Thread
 {
 public:
+    // The pages' names, which are also their component IDs.
     static constexpr const char* pageNameStart = "QMVHubPageNameStart";
     static constexpr const char* pageNameThankYou = "QMVHubPageNameThankYou";
     static constexpr int pageWidth = 400;
@@ -36,11 +37,6 @@ public:
         bundles that exist and waits; then the job gives the rights back and hands the
         outcome to the message thread: "finished", or the refusal and why. */
     void run() override;
-
-    const juce::Array<juce::Component*>& getPageStack() const noexcept   { return pageStack; }
-    WelcomeComponent& getWelcomePage() noexcept                          { return *welcomeComponent; }
-    ThankYouComponent& getThankYouPage() noexcept                        { return *thankYouComponent; }
-    ShadowComponent& getShadow() noexcept                                { return *shadowComponent; }
 
 private:
     void startUninstall();

@@ -2,11 +2,12 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
-/** The dark veil laid over the outgoing page while a new one slides over it. */
+/** The dark veil laid over the outgoing page while a new one slides over it; its
+    component ID is "shadow". */
 class ShadowComponent : public juce::Component
 {
 public:
-    ShadowComponent() = default;
+    ShadowComponent();
     ~ShadowComponent() override = default;
 
     void paint (juce::Graphics& g) override;

@@ -6,18 +6,23 @@ ThankYouComponent::ThankYouComponent (juce::ActionBroadcaster* broadcasterToUse,
     : Component (pageName),
       broadcaster (broadcasterToUse)
 {
+    setComponentID (pageName);
+
     titleLabel = std::make_unique<juce::Label> ("l", TRANS ("Completed"));
+    titleLabel->setComponentID ("titleLabel");
     titleLabel->setFont (juce::Font (28.0f, juce::Font::bold));
     titleLabel->setDescription (TRANS ("The result of the uninstallation."));
     addAndMakeVisible (*titleLabel);
 
     okButton = std::make_unique<PageButton> ("b");
+    okButton->setComponentID ("okButton");
     okButton->addListener (this);
     okButton->setButtonText ("OK");
     okButton->setDescription (TRANS ("Closes the uninstaller."));
     addAndMakeVisible (*okButton);
 
     messageBox = std::make_unique<juce::TextEditor> ("desc");
+    messageBox->setComponentID ("messageBox");
     messageBox->setMultiLine (true, true);
     messageBox->setReadOnly (true);
     messageBox->setWantsKeyboardFocus (false);   // read only: Return must reach the OK button

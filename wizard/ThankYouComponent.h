@@ -2,7 +2,8 @@
 
 #include "wizard/PageButton.h"
 
-/** The last page: says that the removal is done; its button ends the program. */
+/** The last page: says that the removal is done; its button ends the program.
+    Its component ID is its page name; its controls' IDs are their members' names. */
 class ThankYouComponent : public juce::Component,
                           public juce::Button::Listener
 {
@@ -24,10 +25,6 @@ public:
         under a title of its own and in the room the page has, instead of reporting
         success; an empty list leaves the page as it is. */
     void showRemainingFiles (const juce::StringArray& paths);
-
-    juce::Label& getTitleLabel() noexcept          { return *titleLabel; }
-    juce::TextEditor& getMessageBox() noexcept     { return *messageBox; }
-    juce::TextButton& getOkButton() noexcept       { return *okButton; }
 
 private:
     void layOutRemainingFileList();

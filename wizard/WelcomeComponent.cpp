@@ -16,16 +16,21 @@ WelcomeComponent::WelcomeComponent (juce::ActionBroadcaster* broadcasterToUse, c
     : Component (pageName),
       broadcaster (broadcasterToUse)
 {
+    setComponentID (pageName);
+
     uninstallButton = std::make_unique<PageButton> ("b");
+    uninstallButton->setComponentID ("uninstallButton");
     uninstallButton->setButtonText (TRANS ("Uninstall Driver"));
     uninstallButton->setDescription (TRANS ("Asks for an administrator's password, then removes the driver."));
     uninstallButton->addListener (this);
     addAndMakeVisible (*uninstallButton);
 
     progressBar = std::make_unique<juce::ProgressBar> (progressValue);
+    progressBar->setComponentID ("progressBar");
     addChildComponent (*progressBar);
 
     descriptionBox = std::make_unique<juce::TextEditor> ("ed");
+    descriptionBox->setComponentID ("descriptionBox");
     descriptionBox->setReadOnly (true);
     descriptionBox->setMultiLine (true, true);
     descriptionBox->setColour (juce::TextEditor::backgroundColourId, juce::Colour (0x00000000));

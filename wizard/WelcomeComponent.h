@@ -3,7 +3,8 @@
 #include "wizard/PageButton.h"
 
 /** The first page: says what will be removed and offers the one button that
-    starts the removal. */
+    starts the removal. Its component ID is its page name; its controls' IDs are
+    their members' names. */
 class WelcomeComponent : public juce::Component,
                          public juce::Button::Listener
 {
@@ -22,10 +23,6 @@ public:
     /** Says in the description box, grown into the room below it, why the user could
         not be asked for the password, and names the file concerned, if any. */
     void explainProblem (const juce::String& explanation, const juce::String& path);
-
-    juce::TextButton& getUninstallButton() noexcept     { return *uninstallButton; }
-    juce::ProgressBar& getProgressBar() noexcept        { return *progressBar; }
-    juce::TextEditor& getDescriptionBox() noexcept      { return *descriptionBox; }
 
 private:
     juce::ActionBroadcaster* broadcaster;

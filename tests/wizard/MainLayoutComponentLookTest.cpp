@@ -4,10 +4,12 @@
 
 #include "app/QMV_HubApplication.h"
 #include "support/MessageLoop.h"
+#include "support/PageParts.h"
 #include "support/RefusingSetup.h"
 #include "support/Pixels.h"
 #include "style/JapaneseLocale.h"
-#include "wizard/MainLayoutComponent.h"
+
+using namespace PageParts;
 
 namespace
 {
@@ -26,11 +28,12 @@ namespace
 
     // The working look, set on the controls directly: a click would also send
     // "uninstall", which asks for administrator rights.
-    void showWorkingLook (WelcomeComponent& page)
+    void showWorkingLook (juce::Component& host)
     {
-        page.getUninstallButton().setEnabled (false);
-        page.getDescriptionBox().setVisible (false);
-        page.getProgressBar().setVisible (true);
+        auto& page = welcomePage (host);
+        uninstallButton (page).setEnabled (false);
+        descriptionBox (page).setVisible (false);
+        progressBar (page).setVisible (true);
     }
 
     juce::Image snapshot (juce::Component& component, const juce::String& artefactName)
@@ -55,37 +58,31 @@ TEST (MainLayoutComponentLook, HostStylesItsPagesAndControls)
     auto* style = dynamic_cast<QMVHubLookAndFeel*> (&host.getLookAndFeel());
     ASSERT_NE (style, nullptr);
 
-    auto& welcome = host.getWelcomePage();
-    EXPECT_EQ (&welcome.getUninstallButton().getLookAndFeel(), style);
-    EXPECT_EQ (&welcome.getProgressBar().getLookAndFeel(), style);
-    EXPECT_EQ (&host.getThankYouPage().getLookAndFeel(), style);
+    auto& welcome = welcomePage (host);
+    EXPECT_EQ (&uninstallButton (welcome).getLookAndFeel(), style);
+    EXPECT_EQ (&progressBar (welcome).getLookAndFeel(), style);
+    EXPECT_EQ (&completionPage (host).getLookAndFeel(), style);
     EXPECT_NE (&juce::LookAndFeel::getDefaultLookAndFeel(), style) << "the window's own look stays";
 }
 
-TEST (MainLayoutComponentLook, JapaneseLanguageGivesTheHostAJapaneseTypeface)
+TEST (MainLayoutComponentLook, OnlyTheJapaneseLanguageGivesTheHostAJapaneseTypeface)
 {
-    ::setenv ("LC_ALL", "ja_JP.UTF-8", 1);
+    juce::LookAndFeel_V3 base;
 
+    for (auto* locale : { "C", "en_US.UTF-8", "jap_JP.UTF-8" })
+    {
+        ::setenv ("LC_ALL", locale, 1);
+        MainLayoutComponent host (refusingSetup());
+        EXPECT_EQ (sansSerifFaceOf (host.getLookAndFeel()), sansSerifFaceOf (base)) << locale;
+    }
+
+    ::setenv ("LC_ALL", "ja_JP.UTF-8", 1);
     const auto japaneseFace = JapaneseLocale::getTypefaceName();
     ASSERT_TRUE (japaneseFace.isNotEmpty()) << "no installed font covers Japanese";
 
     MainLayoutComponent host (refusingSetup());
     EXPECT_EQ (sansSerifFaceOf (host.getLookAndFeel()), japaneseFace);
-
-    juce::LookAndFeel_V3 base;
     EXPECT_NE (sansSerifFaceOf (base), japaneseFace);
-}
-
-TEST (MainLayoutComponentLook, OtherLanguagesKeepTheDefaultTypeface)
-{
-    for (auto* locale : { "C", "en_US.UTF-8", "jap_JP.UTF-8" })
-    {
-        ::setenv ("LC_ALL", locale, 1);
-
-        MainLayoutComponent host (refusingSetup());
-        juce::LookAndFeel_V3 base;
-        EXPECT_EQ (sansSerifFaceOf (host.getLookAndFeel()), sansSerifFaceOf (base)) << locale;
-    }
 }
 
 TEST (MainLayoutComponentLook, WelcomePageShowsTheAccentButtonAndTheBusyBar)
@@ -97,7 +94,7 @@ TEST (MainLayoutComponentLook, WelcomePageShowsTheAccentButtonAndTheBusyBar)
     EXPECT_TRUE (Pixels::isAt (idle, 30, 30, buttonFill (0.9f)));
     EXPECT_TRUE (Pixels::isAt (idle, 370, 70, buttonFill (0.9f)));
 
-    showWorkingLook (host.getWelcomePage());
+    showWorkingLook (host);
     MessageLoop::runFor (100);   // the bar takes up its value on its own timer
     const auto working = snapshot (host, "host-welcome-working");
     expectBackgroundAroundTheControls (working);
@@ -119,7 +116,7 @@ TEST (MainLayoutComponentLook, CompletionPageCoversTheWelcomePageInFull)
     auto* host = dynamic_cast<MainLayoutComponent*> (window.getContentComponent());
     ASSERT_NE (host, nullptr);
 
-    showWorkingLook (host->getWelcomePage());
+    showWorkingLook (*host);
     host->actionListenerCallback ("finished");
     ASSERT_TRUE (MessageLoop::runUntilAnimationsEnd());
 
@@ -132,7 +129,7 @@ TEST (MainLayoutComponentLook, CompletionPageCoversTheWelcomePageInFull)
 
     // Its own OK button at (20, 170, 360, 60), away from the text, with the keyboard
     // focus once the window has it, so that Return ends the program.
-    ASSERT_TRUE (MessageLoop::runUntil ([&] { return host->getThankYouPage().getOkButton().hasKeyboardFocus (false); }));
+    ASSERT_TRUE (MessageLoop::runUntil ([&] { return okButton (completionPage (*host)).hasKeyboardFocus (false); }));
     const auto focused = snapshot (*host, "host-completion");
     EXPECT_TRUE (Pixels::isAt (focused, 30, 180, buttonFill (0.9f, 1.3f)));
     EXPECT_TRUE (Pixels::isAt (focused, 370, 220, buttonFill (0.9f, 1.3f)));

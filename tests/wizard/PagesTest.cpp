@@ -2,7 +2,9 @@
 
 #include "style/JapaneseLocale.h"
 #include "support/MessageLoop.h"
-#include "wizard/MainLayoutComponent.h"
+#include "support/PageParts.h"
+
+using namespace PageParts;
 
 namespace
 {
@@ -32,26 +34,6 @@ namespace
         MessageLoop::runFor (20);
     }
 
-    struct WelcomeLook
-    {
-        bool buttonVisible, buttonEnabled, descriptionVisible, barVisible;
-
-        static WelcomeLook of (WelcomeComponent& page)
-        {
-            return { page.getUninstallButton().isVisible(), page.getUninstallButton().isEnabled(),
-                     page.getDescriptionBox().isVisible(), page.getProgressBar().isVisible() };
-        }
-
-        bool operator== (const WelcomeLook& o) const
-        {
-            return buttonVisible == o.buttonVisible && buttonEnabled == o.buttonEnabled
-                && descriptionVisible == o.descriptionVisible && barVisible == o.barVisible;
-        }
-    };
-
-    const WelcomeLook idle { true, true, true, false };
-    const WelcomeLook working { true, false, false, true };
-
     class Pages : public testing::Test
     {
     protected:
@@ -60,37 +42,31 @@ namespace
     };
 }
 
-TEST_F (Pages, WelcomePageLaysOutItsControlsFromTheTop)
+TEST_F (Pages, WelcomePageStartsIdleWithItsTextsLaidOutFromTheTop)
 {
     WelcomeComponent page (&broadcaster, MainLayoutComponent::pageNameStart);
     page.setSize (400, 240);
 
     EXPECT_EQ (page.getName(), "QMVHubPageNameStart");
-    EXPECT_EQ (page.getUninstallButton().getBounds(), juce::Rectangle<int> (20, 20, 360, 60));
-    EXPECT_EQ (page.getProgressBar().getBounds(), juce::Rectangle<int> (20, 120, 360, 8));
-    EXPECT_EQ (page.getDescriptionBox().getBounds(), juce::Rectangle<int> (20, 90, 360, 60));
+    EXPECT_EQ (welcomeLook (page), idleLook);
+    EXPECT_EQ (uninstallButton (page).getButtonText(), "Uninstall Driver");
+    EXPECT_TRUE (descriptionBox (page).getText().startsWith ("This uninstaller removes PELK USB MIDI Driver"));
+    EXPECT_TRUE (descriptionBox (page).isReadOnly());
+    EXPECT_TRUE (descriptionBox (page).isMultiLine());
+    EXPECT_EQ (descriptionBox (page).findColour (juce::TextEditor::backgroundColourId), juce::Colour (0x00000000));
+    EXPECT_EQ (uninstallButton (page).getBounds(), juce::Rectangle<int> (20, 20, 360, 60));
+    EXPECT_EQ (progressBar (page).getBounds(), juce::Rectangle<int> (20, 120, 360, 8));
+    EXPECT_EQ (descriptionBox (page).getBounds(), juce::Rectangle<int> (20, 90, 360, 60));
 
     // Narrower, the text needs more lines: the box takes them from the room below,
     // without a scroll bar.
     page.setSize (300, 241);
-    EXPECT_EQ (page.getProgressBar().getBounds(), juce::Rectangle<int> (20, 120, 260, 8));
-    auto& box = page.getDescriptionBox();
+    EXPECT_EQ (progressBar (page).getBounds(), juce::Rectangle<int> (20, 120, 260, 8));
+    auto& box = descriptionBox (page);
     EXPECT_EQ (box.getBounds().withHeight (60), juce::Rectangle<int> (20, 90, 260, 60));
     EXPECT_GT (box.getHeight(), 60);
     EXPECT_LE (box.getBottom(), 241 - 20);
     EXPECT_LE (box.getTextHeight(), box.getHeight() - box.getBorder().getTopAndBottom());
-}
-
-TEST_F (Pages, WelcomePageStartsIdleWithItsTexts)
-{
-    WelcomeComponent page (&broadcaster, MainLayoutComponent::pageNameStart);
-
-    EXPECT_TRUE (WelcomeLook::of (page) == idle);
-    EXPECT_EQ (page.getUninstallButton().getButtonText(), "Uninstall Driver");
-    EXPECT_TRUE (page.getDescriptionBox().getText().startsWith ("This uninstaller removes PELK USB MIDI Driver"));
-    EXPECT_TRUE (page.getDescriptionBox().isReadOnly());
-    EXPECT_TRUE (page.getDescriptionBox().isMultiLine());
-    EXPECT_EQ (page.getDescriptionBox().findColour (juce::TextEditor::backgroundColourId), juce::Colour (0x00000000));
 }
 
 TEST_F (Pages, ScreenReadersFindANameAndADescriptionForEveryControl)
@@ -99,15 +75,13 @@ TEST_F (Pages, ScreenReadersFindANameAndADescriptionForEveryControl)
     ThankYouComponent thankYou (&broadcaster, MainLayoutComponent::pageNameThankYou);
 
     // Buttons and labels are named by their own text; the text boxes need a title.
-    for (auto* control : std::initializer_list<juce::Component*> { &welcome.getUninstallButton(),
-                                                                   &welcome.getDescriptionBox(),
-                                                                   &thankYou.getTitleLabel(),
-                                                                   &thankYou.getMessageBox(),
-                                                                   &thankYou.getOkButton() })
+    for (auto* control : std::initializer_list<juce::Component*> { &uninstallButton (welcome), &descriptionBox (welcome),
+                                                                   &titleLabel (thankYou), &messageBox (thankYou),
+                                                                   &okButton (thankYou) })
         EXPECT_TRUE (control->getDescription().isNotEmpty()) << control->getName();
 
-    EXPECT_TRUE (welcome.getDescriptionBox().getTitle().isNotEmpty());
-    EXPECT_TRUE (thankYou.getMessageBox().getTitle().isNotEmpty());
+    EXPECT_TRUE (descriptionBox (welcome).getTitle().isNotEmpty());
+    EXPECT_TRUE (messageBox (thankYou).getTitle().isNotEmpty());
 }
 
 TEST_F (Pages, SpaceAndReturnPressTheButtonThatHasTheFocus)
@@ -120,36 +94,29 @@ TEST_F (Pages, SpaceAndReturnPressTheButtonThatHasTheFocus)
 
     auto sent = recorder.deliveredAfter ([&]
     {
-        EXPECT_TRUE (press (page.getUninstallButton(), juce::KeyPress::spaceKey));
+        EXPECT_TRUE (press (uninstallButton (page), juce::KeyPress::spaceKey));
         MessageLoop::runFor (20);
-        EXPECT_FALSE (press (page.getUninstallButton(), juce::KeyPress::spaceKey));
-        EXPECT_TRUE (press (thankYou.getOkButton(), juce::KeyPress::returnKey));
+        EXPECT_FALSE (press (uninstallButton (page), juce::KeyPress::spaceKey));
+        EXPECT_TRUE (press (okButton (thankYou), juce::KeyPress::returnKey));
     });
 
     // The disabled button took the second space as nothing.
     EXPECT_EQ (sent, juce::StringArray ("uninstall", "completed"));
 }
 
-TEST_F (Pages, OneClickSendsUninstallOnceAndShowsTheWorkingLook)
+TEST_F (Pages, OneClickSendsUninstallOnceAndOnlyTheIdleLookLetsTheUserAskAgain)
 {
     WelcomeComponent page (&broadcaster, MainLayoutComponent::pageNameStart);
 
-    auto sent = recorder.deliveredAfter ([&] { click (page.getUninstallButton()); click (page.getUninstallButton()); });
-
+    auto sent = recorder.deliveredAfter ([&] { click (uninstallButton (page)); click (uninstallButton (page)); });
     EXPECT_EQ (sent, juce::StringArray ("uninstall"));
-    EXPECT_TRUE (WelcomeLook::of (page) == working);
-}
+    EXPECT_EQ (welcomeLook (page), workingLook);
 
-TEST_F (Pages, RestoringTheIdleLookLetsTheUserAskAgain)
-{
-    WelcomeComponent page (&broadcaster, MainLayoutComponent::pageNameStart);
-    click (page.getUninstallButton());
-
-    auto sent = recorder.deliveredAfter ([&] { page.restoreIdleState(); });
+    sent = recorder.deliveredAfter ([&] { page.restoreIdleState(); });
     EXPECT_TRUE (sent.isEmpty());
-    EXPECT_TRUE (WelcomeLook::of (page) == idle);
+    EXPECT_EQ (welcomeLook (page), idleLook);
 
-    sent = recorder.deliveredAfter ([&] { click (page.getUninstallButton()); });
+    sent = recorder.deliveredAfter ([&] { click (uninstallButton (page)); });
     EXPECT_EQ (sent, juce::StringArray ("uninstall"));
 }
 
@@ -157,30 +124,26 @@ TEST_F (Pages, EveryOkClickSendsCompleted)
 {
     ThankYouComponent page (&broadcaster, MainLayoutComponent::pageNameThankYou);
 
-    auto sent = recorder.deliveredAfter ([&] { click (page.getOkButton()); click (page.getOkButton()); });
+    auto sent = recorder.deliveredAfter ([&] { click (okButton (page)); click (okButton (page)); });
 
     EXPECT_EQ (sent, juce::StringArray ({ "completed", "completed" }));
-    EXPECT_TRUE (page.getOkButton().isEnabled());
+    EXPECT_TRUE (okButton (page).isEnabled());
 }
 
-TEST_F (Pages, CompletionPageLaysOutBelowItsTitle)
+TEST_F (Pages, CompletionPageLaysOutBelowItsTitleOverItsOwnBackground)
 {
     ThankYouComponent page (&broadcaster, MainLayoutComponent::pageNameThankYou);
     page.setSize (400, 240);
 
     EXPECT_EQ (page.getName(), "QMVHubPageNameThankYou");
-    EXPECT_EQ (page.getTitleLabel().getBounds(), juce::Rectangle<int> (20, 50, 360, 30));
-    EXPECT_EQ (page.getMessageBox().getBounds(), juce::Rectangle<int> (20, 90, 360, 60));
-    EXPECT_EQ (page.getOkButton().getBounds(), juce::Rectangle<int> (20, 170, 360, 60));
-    EXPECT_FLOAT_EQ (page.getTitleLabel().getFont().getHeight(), 28.0f);
-    EXPECT_TRUE (page.getTitleLabel().getFont().isBold());
-    EXPECT_TRUE (page.getMessageBox().isReadOnly());
-}
+    EXPECT_EQ (titleLabel (page).getBounds(), juce::Rectangle<int> (20, 50, 360, 30));
+    EXPECT_EQ (messageBox (page).getBounds(), juce::Rectangle<int> (20, 90, 360, 60));
+    EXPECT_EQ (okButton (page).getBounds(), juce::Rectangle<int> (20, 170, 360, 60));
+    EXPECT_FLOAT_EQ (titleLabel (page).getFont().getHeight(), 28.0f);
+    EXPECT_TRUE (titleLabel (page).getFont().isBold());
+    EXPECT_TRUE (messageBox (page).isReadOnly());
 
-TEST_F (Pages, CompletionPageCoversWhatLiesBeneathIt)
-{
-    ThankYouComponent page (&broadcaster, MainLayoutComponent::pageNameThankYou);
-    page.setSize (400, 240);
+    // Its background covers what lies beneath it.
     auto image = page.createComponentSnapshot (page.getLocalBounds());
 
     for (auto point : { juce::Point<int> (0, 0), { 5, 160 }, { 399, 239 }, { 10, 30 } })
@@ -195,13 +158,13 @@ TEST_F (Pages, JapaneseTranslationsReplaceEveryTextButOk)
     WelcomeComponent welcome (&broadcaster, MainLayoutComponent::pageNameStart);
     ThankYouComponent thankYou (&broadcaster, MainLayoutComponent::pageNameThankYou);
 
-    EXPECT_EQ (welcome.getUninstallButton().getButtonText(), juce::String::fromUTF8 ("ドライバーの削除"));
-    EXPECT_TRUE (welcome.getDescriptionBox().getText().startsWith (juce::String::fromUTF8 ("このアンインストーラーは")));
-    EXPECT_EQ (thankYou.getTitleLabel().getText(), juce::String::fromUTF8 ("処理が完了しました"));
-    EXPECT_EQ (thankYou.getMessageBox().getText(), juce::String::fromUTF8 ("ドライバーの削除が正常に終了しました。"));
-    EXPECT_EQ (thankYou.getOkButton().getButtonText(), "OK");
+    EXPECT_EQ (uninstallButton (welcome).getButtonText(), juce::String::fromUTF8 ("ドライバーの削除"));
+    EXPECT_TRUE (descriptionBox (welcome).getText().startsWith (juce::String::fromUTF8 ("このアンインストーラーは")));
+    EXPECT_EQ (titleLabel (thankYou).getText(), juce::String::fromUTF8 ("処理が完了しました"));
+    EXPECT_EQ (messageBox (thankYou).getText(), juce::String::fromUTF8 ("ドライバーの削除が正常に終了しました。"));
+    EXPECT_EQ (okButton (thankYou).getButtonText(), "OK");
 
-    auto sent = recorder.deliveredAfter ([&] { click (welcome.getUninstallButton()); click (thankYou.getOkButton()); });
+    auto sent = recorder.deliveredAfter ([&] { click (uninstallButton (welcome)); click (okButton (thankYou)); });
     EXPECT_EQ (sent, juce::StringArray ({ "uninstall", "completed" }));
 
     juce::LocalisedStrings::setCurrentMappings (nullptr);

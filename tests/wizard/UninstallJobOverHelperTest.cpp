@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "support/MessageLoop.h"
+#include "support/PageParts.h"
 #include "support/ScratchNames.h"
 #include "support/TestAuthorization.h"
-#include "wizard/MainLayoutComponent.h"
 
 #include <unistd.h>
 
@@ -32,9 +32,9 @@ TEST (UninstallJob, OverTheHelperATreeGoesWholeAndADanglingLinkGoesAsALink)
     {
         MainLayoutComponent host ({ targets, [&] { return TestAuthorization::createServices (true, targets); } });
         host.actionListenerCallback ("uninstall");
-        EXPECT_TRUE (MessageLoop::runUntil ([&] { return host.getPageStack().getLast() == &host.getThankYouPage(); },
-                                            6000));
-        EXPECT_EQ (host.getThankYouPage().getMessageBox().getText(), "The uninstallation was completed.");
+        auto& page = PageParts::completionPage (host);
+        EXPECT_TRUE (MessageLoop::runUntil ([&] { return page.isVisible(); }, 6000));
+        EXPECT_EQ (PageParts::messageBox (page).getText(), "The uninstallation was completed.");
     }
 
     EXPECT_FALSE (target (0).exists());

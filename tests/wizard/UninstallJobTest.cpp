@@ -3,18 +3,21 @@
 #include "style/JapaneseLocale.h"
 #include "support/FakeAuthorizationServices.h"
 #include "support/MessageLoop.h"
+#include "support/PageParts.h"
 #include "support/Pixels.h"
 #include "support/ScratchNames.h"
-#include "wizard/MainLayoutComponent.h"
 #include "wizard/PathLines.h"
 
-#include <algorithm>
 #include <atomic>
 
 namespace
 {
     using Fake = FakeAuthorizationServices;
     using Command = Fake::Command;
+    using namespace PageParts;
+
+    /** The pages going back once the job has shown its outcome: the completion page, once. */
+    const juce::StringArray outcomeShown (MainLayoutComponent::pageNameThankYou, MainLayoutComponent::pageNameStart);
 
     /** Four scratch paths, holding spaces, in place of the driver's bundles. */
     struct ScratchTargets
@@ -47,8 +50,8 @@ namespace
     class CompletionWatch : private juce::ComponentListener
     {
     public:
-        explicit CompletionWatch (MainLayoutComponent& hostToWatch)
-            : host (&hostToWatch), page (&hostToWatch.getThankYouPage())
+        explicit CompletionWatch (MainLayoutComponent& host)
+            : page (&completionPage (host))
         {
             page->addComponentListener (this);
         }
@@ -64,16 +67,6 @@ namespace
             return MessageLoop::runUntil ([this] { return shownAt > 0; }, 6000);
         }
 
-        /** How often the completion page was pushed onto the page stack. */
-        int deliveries() const
-        {
-            if (host == nullptr)
-                return 0;
-
-            const auto& stack = host->getPageStack();
-            return (int) std::count (stack.begin(), stack.end(), page.getComponent());
-        }
-
         bool shownOnMessageThread = false;
         double shownAt = 0;
 
@@ -87,7 +80,6 @@ namespace
             shownAt = juce::Time::getMillisecondCounterHiRes();
         }
 
-        juce::Component::SafePointer<MainLayoutComponent> host;
         juce::Component::SafePointer<juce::Component> page;
     };
 
@@ -185,13 +177,6 @@ namespace
 
         return lines;
     }
-
-    void expectLook (WelcomeComponent& page, bool idle)
-    {
-        EXPECT_EQ (page.getUninstallButton().isEnabled(), idle);
-        EXPECT_EQ (page.getDescriptionBox().isVisible(), idle);
-        EXPECT_EQ (page.getProgressBar().isVisible(), ! idle);
-    }
 }
 
 TEST (UninstallJob, WithNothingToRemoveReportsFinishedOnceAboutTwoSecondsLater)
@@ -220,10 +205,8 @@ TEST (UninstallJob, WithNothingToRemoveReportsFinishedOnceAboutTwoSecondsLater)
 
     MessageLoop::runUntilAnimationsEnd();
     MessageLoop::runFor (300);
-    EXPECT_EQ (watch.deliveries(), 1);
-    ASSERT_EQ (host.getPageStack().size(), 2);
-    EXPECT_EQ (host.getPageStack()[1], &host.getThankYouPage());
-    EXPECT_EQ (host.getThankYouPage().getMessageBox().getText(), "The uninstallation was completed.");
+    EXPECT_EQ (messageBox (completionPage (host)).getText(), "The uninstallation was completed.");
+    EXPECT_EQ (pagesGoingBack (host), outcomeShown);
 }
 
 TEST (UninstallJob, RemovesOnlyTheBundlesThatExist)
@@ -238,7 +221,7 @@ TEST (UninstallJob, RemovesOnlyTheBundlesThatExist)
     ASSERT_TRUE (watch.runUntilShown());
 
     EXPECT_EQ (removalsIn (*fake.log), (std::vector<Command> { { "/bin/rm", "-r", "--one-file-system", targets.paths[2] } }));
-    EXPECT_EQ (host.getThankYouPage().getMessageBox().getText(), "The uninstallation was completed.");
+    EXPECT_EQ (messageBox (completionPage (host)).getText(), "The uninstallation was completed.");
 }
 
 TEST (UninstallJob, ExistenceIsAskedWithTheRightsThatRemove)
@@ -257,7 +240,7 @@ TEST (UninstallJob, ExistenceIsAskedWithTheRightsThatRemove)
 
     EXPECT_EQ (removalsIn (*fake.log), (std::vector<Command> { { "/bin/rm", "-r", "--one-file-system", targets.paths[0] } }));
     EXPECT_TRUE (targets.file (1).exists());
-    EXPECT_EQ (unwrapped (host.getThankYouPage().getMessageBox()), listed (juce::StringArray (targets.paths[0])));
+    EXPECT_EQ (unwrapped (messageBox (completionPage (host))), listed (juce::StringArray (targets.paths[0])));
 }
 
 TEST (UninstallJob, AFailedRemovalIsNamedOnTheCompletionPage)
@@ -286,17 +269,15 @@ TEST (UninstallJob, AFailedRemovalIsNamedOnTheCompletionPage)
 
     host.actionListenerCallback ("uninstall");
     ASSERT_TRUE (watch.runUntilShown());
-    MessageLoop::runUntilAnimationsEnd();
 
     EXPECT_EQ (removalsIn (*fake.log).size(), 4u);
     EXPECT_FALSE (targets.file (0).exists());
     EXPECT_FALSE (targets.file (3).exists());
-    EXPECT_EQ (watch.deliveries(), 1);
-    EXPECT_EQ (host.getPageStack().getLast(), &host.getThankYouPage());
-    EXPECT_EQ (unwrapped (host.getThankYouPage().getMessageBox()),
-               listed (juce::StringArray (targets.paths[1], targets.paths[2])));
-    EXPECT_EQ (host.getThankYouPage().getTitleLabel().getText(), "Not all files were removed");
-    EXPECT_EQ (host.getThankYouPage().getOkButton().getButtonText(), "OK");
+    auto& page = completionPage (host);
+    EXPECT_EQ (unwrapped (messageBox (page)), listed (juce::StringArray (targets.paths[1], targets.paths[2])));
+    EXPECT_EQ (titleLabel (page).getText(), "Not all files were removed");
+    EXPECT_EQ (okButton (page).getButtonText(), "OK");
+    EXPECT_EQ (pagesGoingBack (host), outcomeShown);
 }
 
 TEST (UninstallJob, APromptThatCannotBeShownIsExplainedAndARefusalIsNot)
@@ -306,21 +287,21 @@ TEST (UninstallJob, APromptThatCannotBeShownIsExplainedAndARefusalIsNot)
     untrusted.obstacle = { Fake::PromptObstacle::Kind::helperUntrusted, "/usr/libexec/pelk helper" };
     FakeSetup fake (targets.paths, untrusted);
     MainLayoutComponent host (fake.setup);
-    auto& page = host.getWelcomePage();
-    const auto description = page.getDescriptionBox().getText();
+    auto& page = welcomePage (host);
+    const auto description = descriptionBox (page).getText();
 
     const auto clickUntilIdle = [&]
     {
         const auto asked = fake.objectsMade + 1;
-        page.getUninstallButton().triggerClick();
+        uninstallButton (page).triggerClick();
         return MessageLoop::runUntil ([&] { return fake.objectsMade == asked && ! host.isThreadRunning()
-                                                       && page.getUninstallButton().isEnabled(); });
+                                                       && uninstallButton (page).isEnabled(); });
     };
 
     ASSERT_TRUE (clickUntilIdle());
-    expectLook (page, true);
-    EXPECT_TRUE (page.getDescriptionBox().getText().contains ("/usr/libexec/pelk helper"));
-    EXPECT_TRUE (page.getDescriptionBox().getText().contains ("root"));
+    EXPECT_EQ (welcomeLook (page), idleLook);
+    EXPECT_TRUE (descriptionBox (page).getText().contains ("/usr/libexec/pelk helper"));
+    EXPECT_TRUE (descriptionBox (page).getText().contains ("root"));
     EXPECT_EQ (fake.log->creates, 0);
 
     // The user said no: the page goes back to its own words.
@@ -328,7 +309,7 @@ TEST (UninstallJob, APromptThatCannotBeShownIsExplainedAndARefusalIsNot)
     fake.answers.grant = false;
     ASSERT_TRUE (clickUntilIdle());
     EXPECT_EQ (fake.log->prompts, 1);
-    EXPECT_EQ (page.getDescriptionBox().getText(), description);
+    EXPECT_EQ (descriptionBox (page).getText(), description);
 }
 
 /** A host whose prompt stays open until the test answers it, with one bundle to remove. */
@@ -340,28 +321,28 @@ protected:
     /** Clicks the button and waits until the prompt is open. */
     void clickUntilAsked()
     {
-        page.getUninstallButton().triggerClick();
+        uninstallButton (page).triggerClick();
         ASSERT_TRUE (MessageLoop::runUntil ([&] { return prompt->isOpen(); }));
     }
 
     void refuseUntilIdle()
     {
         prompt->answer (false);
-        ASSERT_TRUE (MessageLoop::runUntil ([&] { return page.getUninstallButton().isEnabled(); }));
+        ASSERT_TRUE (MessageLoop::runUntil ([&] { return uninstallButton (page).isEnabled(); }));
     }
 
     ScratchTargets targets;
     std::shared_ptr<Fake::HeldPrompt> prompt = std::make_shared<Fake::HeldPrompt>();
     FakeSetup fake { targets.paths, FakeSetup::held (prompt) };
     std::unique_ptr<MainLayoutComponent> host = std::make_unique<MainLayoutComponent> (fake.setup);
-    WelcomeComponent& page = host->getWelcomePage();
+    WelcomeComponent& page = welcomePage (*host);
 };
 
 TEST_F (UninstallJobWithHeldPrompt, ThePageWorksMeanwhileAndFurtherClicksAskNothing)
 {
     CompletionWatch watch (*host);
     clickUntilAsked();
-    expectLook (page, false);
+    EXPECT_EQ (welcomeLook (page), workingLook);
 
     host->actionListenerCallback ("uninstall");
     MessageLoop::runFor (300);
@@ -382,9 +363,9 @@ TEST_F (UninstallJobWithHeldPrompt, ARefusalRestoresTheIdleLookAndOnlyANewClickA
     clickUntilAsked();
     refuseUntilIdle();
 
-    expectLook (page, true);
+    EXPECT_EQ (welcomeLook (page), idleLook);
     EXPECT_FALSE (host->isThreadRunning());
-    ASSERT_EQ (host->getPageStack().size(), 1);
+    EXPECT_EQ (pagesGoingBack (*host), juce::StringArray (MainLayoutComponent::pageNameStart));
     EXPECT_EQ (fake.log->releases, 1);
 
     MessageLoop::runFor (300);
@@ -510,8 +491,8 @@ TEST (UninstallJob, TheCompletionPageNamesWhatIsLeftInJapanese)
     page.setSize (400, 240);
     page.showRemainingFiles ({ "/a b/one", "/c/two" });
 
-    EXPECT_EQ (page.getTitleLabel().getText(), juce::String::fromUTF8 ("削除できなかったファイルがあります"));
-    EXPECT_EQ (unwrapped (page.getMessageBox()),
+    EXPECT_EQ (titleLabel (page).getText(), juce::String::fromUTF8 ("削除できなかったファイルがあります"));
+    EXPECT_EQ (unwrapped (messageBox (page)),
                listed (juce::StringArray ("/a b/one", "/c/two"), juce::String::fromUTF8 ("場所:")));
 
     juce::LocalisedStrings::setCurrentMappings (nullptr);
@@ -529,7 +510,7 @@ TEST (UninstallJob, EveryRemainingBundleIsReadableWholeInTheMessageBox)
                                       "/Library/Audio/MIDI Drivers/advPelkUSBMIDIDriver.plugin" };
     page.showRemainingFiles (bundles);
 
-    auto& box = page.getMessageBox();
+    auto& box = messageBox (page);
     EXPECT_EQ (unwrapped (box), listed (bundles));
 
     // The four fit whole in the room the page has: nothing to scroll, no line cut.
@@ -538,8 +519,8 @@ TEST (UninstallJob, EveryRemainingBundleIsReadableWholeInTheMessageBox)
     EXPECT_FALSE (viewport->getVerticalScrollBar().isVisible());
     EXPECT_LE (box.getTextHeight(), viewport->getMaximumVisibleHeight());
     EXPECT_LE (box.getTextWidth(), viewport->getMaximumVisibleWidth());
-    EXPECT_LT (box.getBottom(), page.getOkButton().getY());
-    EXPECT_EQ (page.getOkButton().getBottom(), 224);
+    EXPECT_LT (box.getBottom(), okButton (page).getY());
+    EXPECT_EQ (okButton (page).getBottom(), 224);
 
     // Kept for a person to look at: the top of the list, then its end.
     box.moveCaretToTop (false);
@@ -559,7 +540,7 @@ TEST (UninstallJob, ALongerListOfRemainingFilesScrollsFromTheKeyboard)
         paths.add (juce::String ("/a folder deep down/where a driver was/") + name + ".plugin");
 
     page.showRemainingFiles (paths);
-    auto* viewport = findViewport (page.getMessageBox());
+    auto* viewport = findViewport (messageBox (page));
     ASSERT_NE (viewport, nullptr);
     ASSERT_TRUE (viewport->getVerticalScrollBar().isVisible());
 
