@@ -10,7 +10,7 @@ namespace
     using Caller = UninstallSequence::Caller;
     using Kind = UninstallSequence::Outcome::Kind;
 
-    /** Two scratch paths in place of the driver's bundles; the second present when asked for. */
+    /** Two scratch paths in place of the driver's bundles. */
     struct Scratch
     {
         explicit Scratch (bool secondPresent)
@@ -18,20 +18,40 @@ namespace
             folder.createDirectory();
 
             if (secondPresent)
-                folder.getChildFile ("second.plugin").createDirectory();
+                file (1).getChildFile ("Contents/Info.plist").create();
         }
 
         ~Scratch()  { folder.deleteRecursively(); }
 
-        UninstallSetup setup (std::shared_ptr<Fake::Log> log, Fake::Answers answers) const
+        juce::File file (int index) const  { return folder.getChildFile ("bundle " + juce::String (index) + ".plugin"); }
+        std::string path (int index) const { return file (index).getFullPathName().toStdString(); }
+
+        /** Over fakes that share the log; by default they remove what rm names, as rm -r would. */
+        UninstallSetup setup (std::shared_ptr<Fake::Log> log, Fake::Answers answers = removing()) const
         {
-            return { { folder.getChildFile ("first.plugin").getFullPathName().toStdString(),
-                       folder.getChildFile ("second.plugin").getFullPathName().toStdString() },
-                     [log, answers] { return std::make_unique<Fake> (log, answers); } };
+            return { { path (0), path (1) }, [log, answers] { return std::make_unique<Fake> (log, answers); } };
+        }
+
+        static Fake::Answers removing()
+        {
+            Fake::Answers answers;
+            answers.runTool = [] (const Fake::Command& command)
+            {
+                if (command[0] == "/bin/rm")
+                    juce::File (command.back()).deleteRecursively();
+
+                return 0;
+            };
+            return answers;
         }
 
         juce::File folder { ScratchNames::uniqueInTemp ("sequence test") };
     };
+
+    std::vector<Fake::Command> removalsIn (const Fake::Log& log)
+    {
+        return { log.toolsRun.begin() + std::min<std::size_t> (1, log.toolsRun.size()), log.toolsRun.end() };
+    }
 
     UninstallSequence::Outcome run (const UninstallSetup& setup, Caller caller)
     {
@@ -66,12 +86,40 @@ TEST (UninstallSequence, OnACleanMachineOnlyTheWindowAsks)
     const auto commandLineLog = std::make_shared<Fake::Log>();
     const auto windowLog = std::make_shared<Fake::Log>();
 
-    const auto fromCommandLine = run (scratch.setup (commandLineLog, {}), Caller::commandLine);
+    const auto fromCommandLine = run (scratch.setup (commandLineLog), Caller::commandLine);
     EXPECT_EQ (fromCommandLine.kind, Kind::nothingToRemove);
     EXPECT_EQ (commandLineLog->prompts, 0);
 
-    const auto fromWindow = run (scratch.setup (windowLog, {}), Caller::window);
+    const auto fromWindow = run (scratch.setup (windowLog), Caller::window);
     EXPECT_EQ (fromWindow.kind, Kind::removed);
     EXPECT_EQ (windowLog->prompts, 1);
     EXPECT_TRUE (windowLog->toolsRun.size() == 1 && windowLog->toolsRun[0][0] == "/bin/echo");
+}
+
+TEST (UninstallSequence, RemovesOnlyTheBundlesThatExistAndLooksAgain)
+{
+    const Scratch scratch (true);
+    const auto log = std::make_shared<Fake::Log>();
+    const auto outcome = run (scratch.setup (log), Caller::commandLine);
+
+    EXPECT_EQ (removalsIn (*log), (std::vector<Fake::Command> { { "/bin/rm", "-r", "--one-file-system", scratch.path (1) } }));
+    ASSERT_EQ (outcome.bundles.size(), 2u);
+    EXPECT_EQ (outcome.bundles[0].state, DriverRemoval::State::absent);
+    EXPECT_EQ (outcome.bundles[1].state, DriverRemoval::State::removed);
+}
+
+TEST (UninstallSequence, ExistenceIsAskedWithTheRightsThatRemove)
+{
+    // What the user's own view cannot show, and what it shows but the rights do not.
+    const Scratch scratch (true);
+    const auto log = std::make_shared<Fake::Log>();
+    auto answers = Scratch::removing();
+    answers.pathExists = [first = scratch.path (0)] (const std::string& path) { return path == first; };
+
+    const auto outcome = run (scratch.setup (log, answers), Caller::commandLine);
+
+    EXPECT_EQ (removalsIn (*log), (std::vector<Fake::Command> { { "/bin/rm", "-r", "--one-file-system", scratch.path (0) } }));
+    EXPECT_TRUE (scratch.file (1).exists());
+    EXPECT_EQ (outcome.bundles[0].state, DriverRemoval::State::remains);
+    EXPECT_EQ (outcome.bundles[1].state, DriverRemoval::State::absent);
 }

@@ -209,40 +209,6 @@ TEST (UninstallJob, WithNothingToRemoveReportsFinishedOnceAboutTwoSecondsLater)
     EXPECT_EQ (pagesGoingBack (host), outcomeShown);
 }
 
-TEST (UninstallJob, RemovesOnlyTheBundlesThatExist)
-{
-    ScratchTargets targets;
-    targets.makeTree (2);
-    FakeSetup fake (targets.paths, FakeSetup::removing());
-    MainLayoutComponent host (fake.setup);
-    CompletionWatch watch (host);
-
-    host.actionListenerCallback ("uninstall");
-    ASSERT_TRUE (watch.runUntilShown());
-
-    EXPECT_EQ (removalsIn (*fake.log), (std::vector<Command> { { "/bin/rm", "-r", "--one-file-system", targets.paths[2] } }));
-    EXPECT_EQ (messageBox (completionPage (host)).getText(), "The uninstallation was completed.");
-}
-
-TEST (UninstallJob, ExistenceIsAskedWithTheRightsThatRemove)
-{
-    // What the user's own view cannot show, and what it shows but the rights do not.
-    ScratchTargets targets;
-    targets.makeTree (1);
-    auto answers = FakeSetup::removing();
-    answers.pathExists = [&] (const std::string& path) { return path == targets.paths[0]; };
-    FakeSetup fake (targets.paths, answers);
-    MainLayoutComponent host (fake.setup);
-    CompletionWatch watch (host);
-
-    host.actionListenerCallback ("uninstall");
-    ASSERT_TRUE (watch.runUntilShown());
-
-    EXPECT_EQ (removalsIn (*fake.log), (std::vector<Command> { { "/bin/rm", "-r", "--one-file-system", targets.paths[0] } }));
-    EXPECT_TRUE (targets.file (1).exists());
-    EXPECT_EQ (unwrapped (messageBox (completionPage (host))), listed (juce::StringArray (targets.paths[0])));
-}
-
 TEST (UninstallJob, AFailedRemovalIsNamedOnTheCompletionPage)
 {
     ScratchTargets targets;
