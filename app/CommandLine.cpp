@@ -158,8 +158,8 @@ juce::String CommandLine::parse (const std::vector<std::string>& arguments)
 
 juce::String CommandLine::getUsage()
 {
-    return juce::String (R"(Usage: pelk-usb-midi-driver-uninstaller [--list | --uninstall] [--json]
-       pelk-usb-midi-driver-uninstaller --help | --version
+    return juce::String (R"(Usage: {program} [--list | --uninstall] [--json]
+       {program} --help | --version
 
 Removes the PELK USB MIDI Driver. Without options it opens its window, which
 needs a graphical session; with an option it runs without a window.
@@ -185,7 +185,7 @@ Options:
                trusted, a file system mounted inside it (never emptied), the
                removal tool's status, or still present after removal.
   --json       With --list or --uninstall: print one JSON object instead,
-               {"version": "3.0.0", "changed": false,
+               {"version": "{version}", "changed": false,
                 "bundles": [{"path": "...", "state": "absent"}, ...]}
                where "changed" is true when something was removed; a bundle
                that remains also has a "reason".
@@ -203,9 +203,10 @@ Exit status:
 
 Every removal and every bundle that remains is written to the system log by
 the side that acts as root, with the user who asked (journalctl -t
-pelk-usb-midi-driver-uninstaller on Linux). The command line never touches the
+{program} on Linux). The command line never touches the
 Trash or the program's cache folder.
-)").replace ("3.0.0", ProductInfo::version);
+)").replace ("{program}", ProductInfo::programName)
+          .replace ("{version}", ProductInfo::version);
 }
 
 int CommandLine::run (const UninstallSetup& setup, std::ostream& out, std::ostream& err) const
