@@ -17,6 +17,30 @@ FakeAuthorizationServices::FakeAuthorizationServices (std::shared_ptr<Log> logTo
 {
 }
 
+std::vector<FakeAuthorizationServices::Command> FakeAuthorizationServices::Log::removals() const
+{
+    std::vector<Command> removals;
+
+    for (auto& command : toolsRun)
+        if (command[0] != "/bin/echo")
+            removals.push_back (command);
+
+    return removals;
+}
+
+FakeAuthorizationServices::Answers FakeAuthorizationServices::removingFiles()
+{
+    Answers answers;
+    answers.runTool = [] (const Command& command)
+    {
+        if (command[0] == "/bin/rm")
+            juce::File (command.back()).deleteRecursively();
+
+        return 0;
+    };
+    return answers;
+}
+
 AuthorizationServices::Status FakeAuthorizationServices::create (Handle& handle)
 {
     ++log->creates;

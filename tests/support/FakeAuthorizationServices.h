@@ -50,6 +50,9 @@ public:
         Handle createdHandle = nullptr;
         Handle releasedHandle = nullptr;
         bool releasedOnMessageThread = false;
+
+        /** The tools run after the prompt's own trial run of /bin/echo. */
+        std::vector<Command> removals() const;
     };
 
     struct Answers
@@ -81,6 +84,9 @@ public:
     };
 
     FakeAuthorizationServices (std::shared_ptr<Log> log, Answers answers);
+
+    /** Grants, and removes the files that a removal names, as rm -r would. */
+    static Answers removingFiles();
 
     Status create (Handle& handle) override;
     Status launchPrivileged (Handle handle, const char* toolPath, char* const* arguments) override;

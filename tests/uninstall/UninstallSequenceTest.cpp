@@ -26,32 +26,14 @@ namespace
         juce::File file (int index) const  { return folder.getChildFile ("bundle " + juce::String (index) + ".plugin"); }
         std::string path (int index) const { return file (index).getFullPathName().toStdString(); }
 
-        /** Over fakes that share the log; by default they remove what rm names, as rm -r would. */
-        UninstallSetup setup (std::shared_ptr<Fake::Log> log, Fake::Answers answers = removing()) const
+        /** Over fakes that share the log. */
+        UninstallSetup setup (std::shared_ptr<Fake::Log> log, Fake::Answers answers = Fake::removingFiles()) const
         {
             return { { path (0), path (1) }, [log, answers] { return std::make_unique<Fake> (log, answers); } };
         }
 
-        static Fake::Answers removing()
-        {
-            Fake::Answers answers;
-            answers.runTool = [] (const Fake::Command& command)
-            {
-                if (command[0] == "/bin/rm")
-                    juce::File (command.back()).deleteRecursively();
-
-                return 0;
-            };
-            return answers;
-        }
-
         juce::File folder { ScratchNames::uniqueInTemp ("sequence test") };
     };
-
-    std::vector<Fake::Command> removalsIn (const Fake::Log& log)
-    {
-        return { log.toolsRun.begin() + std::min<std::size_t> (1, log.toolsRun.size()), log.toolsRun.end() };
-    }
 
     UninstallSequence::Outcome run (const UninstallSetup& setup, Caller caller)
     {
@@ -102,7 +84,7 @@ TEST (UninstallSequence, RemovesOnlyTheBundlesThatExistAndLooksAgain)
     const auto log = std::make_shared<Fake::Log>();
     const auto outcome = run (scratch.setup (log), Caller::commandLine);
 
-    EXPECT_EQ (removalsIn (*log), (std::vector<Fake::Command> { { "/bin/rm", "-r", "--one-file-system", scratch.path (1) } }));
+    EXPECT_EQ (log->removals(), (std::vector<Fake::Command> { { "/bin/rm", "-r", "--one-file-system", scratch.path (1) } }));
     ASSERT_EQ (outcome.bundles.size(), 2u);
     EXPECT_EQ (outcome.bundles[0].state, DriverRemoval::State::absent);
     EXPECT_EQ (outcome.bundles[1].state, DriverRemoval::State::removed);
@@ -113,12 +95,12 @@ TEST (UninstallSequence, ExistenceIsAskedWithTheRightsThatRemove)
     // What the user's own view cannot show, and what it shows but the rights do not.
     const Scratch scratch (true);
     const auto log = std::make_shared<Fake::Log>();
-    auto answers = Scratch::removing();
+    auto answers = Fake::removingFiles();
     answers.pathExists = [first = scratch.path (0)] (const std::string& path) { return path == first; };
 
     const auto outcome = run (scratch.setup (log, answers), Caller::commandLine);
 
-    EXPECT_EQ (removalsIn (*log), (std::vector<Fake::Command> { { "/bin/rm", "-r", "--one-file-system", scratch.path (0) } }));
+    EXPECT_EQ (log->removals(), (std::vector<Fake::Command> { { "/bin/rm", "-r", "--one-file-system", scratch.path (0) } }));
     EXPECT_TRUE (scratch.file (1).exists());
     EXPECT_EQ (outcome.bundles[0].state, DriverRemoval::State::remains);
     EXPECT_EQ (outcome.bundles[1].state, DriverRemoval::State::absent);

@@ -97,24 +97,10 @@ namespace
             };
         }
 
-        /** Removes the files a removal names, as rm -r would. */
-        static Fake::Answers removing()
-        {
-            Fake::Answers answers;
-            answers.runTool = [] (const Command& command)
-            {
-                if (command[0] == "/bin/rm")
-                    juce::File (command.back()).deleteRecursively();
-
-                return 0;
-            };
-            return answers;
-        }
-
         /** A prompt that stays open until the test answers it. */
         static Fake::Answers held (std::shared_ptr<Fake::HeldPrompt> prompt)
         {
-            auto answers = removing();
+            auto answers = Fake::removingFiles();
             answers.heldPrompt = std::move (prompt);
             return answers;
         }
@@ -124,18 +110,6 @@ namespace
         std::atomic<int> objectsMade { 0 };
         UninstallSetup setup;
     };
-
-
-    std::vector<Command> removalsIn (const Fake::Log& log)
-    {
-        std::vector<Command> removals;
-
-        for (auto& command : log.toolsRun)
-            if (command[0] != "/bin/echo")
-                removals.push_back (command);
-
-        return removals;
-    }
 
     /** The message box's lines, each wrapped path joined back into one, without the
         blank lines that set entries apart. */
@@ -201,7 +175,7 @@ TEST (UninstallJob, WithNothingToRemoveReportsFinishedOnceAboutTwoSecondsLater)
     EXPECT_EQ (fake.log->lookingThreadPriority, juce::Thread::Priority::normal);
     EXPECT_EQ (fake.log->releases, 1);
     EXPECT_FALSE (fake.log->releasedOnMessageThread);
-    EXPECT_TRUE (removalsIn (*fake.log).empty());
+    EXPECT_TRUE (fake.log->removals().empty());
 
     MessageLoop::runUntilAnimationsEnd();
     MessageLoop::runFor (300);
@@ -217,7 +191,7 @@ TEST (UninstallJob, AFailedRemovalIsNamedOnTheCompletionPage)
         targets.makeTree (i);
 
     // The second bundle's rm fails (status 0, files kept); the third cannot even be launched.
-    auto answers = FakeSetup::removing();
+    auto answers = Fake::removingFiles();
     answers.runTool = [remove = answers.runTool, &targets] (const Command& command)
     {
         if (command.back() == targets.paths[1])
@@ -236,7 +210,7 @@ TEST (UninstallJob, AFailedRemovalIsNamedOnTheCompletionPage)
     host.actionListenerCallback ("uninstall");
     ASSERT_TRUE (watch.runUntilShown());
 
-    EXPECT_EQ (removalsIn (*fake.log).size(), 4u);
+    EXPECT_EQ (fake.log->removals().size(), 4u);
     EXPECT_FALSE (targets.file (0).exists());
     EXPECT_FALSE (targets.file (3).exists());
     auto& page = completionPage (host);
@@ -342,7 +316,7 @@ TEST_F (UninstallJobWithHeldPrompt, ARefusalRestoresTheIdleLookAndOnlyANewClickA
     EXPECT_EQ (fake.objectsMade, 2);
     refuseUntilIdle();
 
-    EXPECT_TRUE (removalsIn (*fake.log).empty());
+    EXPECT_TRUE (fake.log->removals().empty());
     EXPECT_TRUE (targets.file (0).exists());
 }
 
@@ -370,7 +344,7 @@ TEST_F (UninstallJobWithHeldPrompt, AGrantThatRacesTheCloseRemovesNothing)
     host = nullptr;
 
     EXPECT_TRUE (MessageLoop::runUntil ([&] { return fake.log->releases == 1; }));
-    EXPECT_TRUE (removalsIn (*fake.log).empty());
+    EXPECT_TRUE (fake.log->removals().empty());
     EXPECT_TRUE (targets.file (0).exists());
 }
 
@@ -389,7 +363,7 @@ TEST_F (UninstallJobWithHeldPrompt, AClosedHostLeavesAPromptThatOnlyTheUserCanCl
     // A grant that comes afterwards only gives the rights back.
     prompt->answer (true);
     EXPECT_TRUE (MessageLoop::runUntil ([&] { return fake.log->releases == 1; }));
-    EXPECT_TRUE (removalsIn (*fake.log).empty());
+    EXPECT_TRUE (fake.log->removals().empty());
     EXPECT_TRUE (targets.file (0).exists());
 }
 
