@@ -3,22 +3,12 @@
 #include "app/QMV_HubApplication.h"
 #include "support/MessageLoop.h"
 #include "support/RefusingSetup.h"
+#include "support/TestLocale.h"
 #include "style/JapaneseLocale.h"
 #include "wizard/MainLayoutComponent.h"
 
-#include <cstdlib>
-
 namespace
 {
-    void useLocale (const char* lcAll, const char* lang = nullptr)
-    {
-        for (auto* variable : { "LC_ALL", "LC_MESSAGES", "LANG" })
-            unsetenv (variable);
-
-        if (lcAll != nullptr)  setenv ("LC_ALL", lcAll, 1);
-        if (lang != nullptr)   setenv ("LANG", lang, 1);
-    }
-
     /** The face that fonts of the default sans-serif name get from the window's look-and-feel. */
     juce::String windowSansSerifFace()
     {
@@ -140,51 +130,4 @@ TEST_F (Application, GivesTheWindowAJapaneseTypefaceOnAJapaneseSystem)
     EXPECT_EQ (windowSansSerifFace(), japanese);
     EXPECT_TRUE (juce::Font::findAllTypefaceNames().contains (japanese));
     app->shutdown();
-}
-
-TEST (JapaneseLocale, HoldsForTheExactCodeJaOnly)
-{
-    EXPECT_TRUE (JapaneseLocale::isJapaneseCode ("ja"));
-
-    for (auto* code : { "JA", "Ja", "jap", "ja_JP", "", "en", "Japanese" })
-        EXPECT_FALSE (JapaneseLocale::isJapaneseCode (code)) << code;
-}
-
-TEST (JapaneseLocale, FollowsTheLocaleEnvironment)
-{
-    useLocale ("ja_JP.UTF-8");
-    EXPECT_TRUE (JapaneseLocale::isActive());
-
-    useLocale ("C");
-    EXPECT_FALSE (JapaneseLocale::isActive());
-
-    useLocale (nullptr);
-    EXPECT_FALSE (JapaneseLocale::isActive());
-
-    useLocale ("", "ja_JP.UTF-8");   // an empty LC_ALL gives way to LANG
-    EXPECT_TRUE (JapaneseLocale::isActive());
-
-    useLocale ("en_US.UTF-8", "ja_JP.UTF-8");
-    EXPECT_FALSE (JapaneseLocale::isActive());
-}
-
-TEST (JapaneseLocale, TranslationFileParsesIntoEveryEntry)
-{
-    juce::LocalisedStrings strings (JapaneseLocale::getTranslationText(), false);
-
-    EXPECT_EQ (strings.getLanguageName(), "Japanese");
-    EXPECT_EQ (strings.getCountryCodes(), juce::StringArray ("jp"));
-    EXPECT_EQ (strings.getMappings().size(), 18);
-    EXPECT_EQ (strings.translate ("Cancel"), juce::String::fromUTF8 ("キャンセル"));
-    EXPECT_EQ (strings.translate ("uninstall driver"), "uninstall driver");   // keys are case-sensitive
-
-    // The password asked for is the Mac's own account's only on a Mac.
-    const auto welcome = strings.translate ("This uninstaller removes PELK USB MIDI Driver from the system. "
-                                            "You may prompt to enter your password in the uninstallation process.");
-    EXPECT_TRUE (welcome.endsWith (juce::String::fromUTF8 ("ユーザーアカウントのパスワードを入力してください")));
-   #if JUCE_MAC
-    EXPECT_TRUE (welcome.contains ("macOS"));
-   #else
-    EXPECT_FALSE (welcome.contains ("macOS"));
-   #endif
 }

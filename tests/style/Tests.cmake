@@ -1,2 +1,3 @@
 target_sources(uninstaller_tests PRIVATE
+    style/JapaneseLocaleTest.cpp
     style/QMVHubLookAndFeelTest.cpp)
