@@ -69,7 +69,8 @@ namespace
     /** The record that the administrator reads: what was removed, or what remains and why. */
     void record (const std::string& target, const std::string& reason, const AllowList& allowed)
     {
-        const auto askedBy = ", asked by " + SystemLog::describeAskingUser() + " from " + allowed.asker;
+        const auto askedBy = ", asked by " + SystemLog::describeAskingUser() + " from "
+                             + (allowed.askedFromCommandLine ? "the command line" : "the window");
 
         if (reason.empty())
             SystemLog::notice ("removed " + target + askedBy);

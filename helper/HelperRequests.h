@@ -21,8 +21,8 @@ namespace HelperRequests
         std::string removeTool = RemovalTool::path;
         Strings targets;
 
-        /** Who asked, as the record names it: "the window" or "the command line". */
-        std::string asker = "the window";
+        /** Who asked, for the record: the window unless the command line did. */
+        bool askedFromCommandLine = false;
     };
 
     /** Runs an allowed tool and waits for it, or answers an existence query; refuses

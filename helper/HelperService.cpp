@@ -63,7 +63,7 @@ bool HelperService::readAsker (const std::string& argument, HelperRequests::Allo
 
     // Only the words that the record may name.
     if (const auto asker = argument.substr (option.size()); asker == "window" || asker == "command-line")
-        allowed.asker = asker == "window" ? "the window" : "the command line";
+        allowed.askedFromCommandLine = asker == "command-line";
 
     return true;
 }

@@ -4,21 +4,17 @@
 
 /** The folder this program keeps its temporary files in, which every start clears
     by moving it to the user's Trash. */
-class AppTempFolder
+namespace AppTempFolder
 {
-public:
     /** Where the folder is; it exists only where something made it. */
-    static juce::File get();
+    juce::File get();
 
     /** Moves the folder to the Trash if it exists; never a folder that other
         programs share, and never one made only to be moved. True if it was moved. */
-    static bool moveToTrash();
+    bool moveToTrash();
 
     /** True for a folder that must never go to the Trash: one that is, or holds, the
         root, /tmp, /var/tmp, $TMPDIR, $HOME or the cache root, also by way of a
         symbolic link. Such a folder holds other programs' or the user's files. */
-    static bool isNeverMoved (const juce::File& folder);
-
-private:
-    AppTempFolder() = delete;
-};
+    bool isNeverMoved (const juce::File& folder);
+}

@@ -12,7 +12,7 @@ RootAuthorizationServices::RootAuthorizationServices (HelperRequests::AllowList 
 
 void RootAuthorizationServices::setRequester (Requester who)
 {
-    allowed.asker = who == Requester::window ? "the window" : "the command line";
+    allowed.askedFromCommandLine = who == Requester::commandLine;
 }
 
 AuthorizationServices::Status RootAuthorizationServices::create (Handle& handle)
