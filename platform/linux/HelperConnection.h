@@ -26,23 +26,24 @@ public:
         prompt ends pkexec), reaps it and replies with the code helperGone. */
     HelperProtocol::Reply request (const std::vector<std::string>& toolAndArguments);
 
-    /** Ends the helper's input: it exits once it has answered what it already has. */
-    void closeRequestPipe();
-
-    /** Closes the pipes, so that the helper's input ends, and waits for it to exit. */
-    void close();
-
-    /** From any thread: sends SIGTERM to the process, unless close() has taken it
-        already. Whoever waits in request() then sees it gone; close() reaps it. */
+    /** From any thread: sends SIGTERM to the process, unless it has been reaped
+        already. Whoever waits in request() then sees it gone, and reaps it. */
     void terminate();
 
-    /** The helper's exit status once close() has reaped it; -1 before then, or when
-        a signal ended it. */
+    /** The helper's exit status once a request has found it gone and reaped it; -1
+        before then, or when a signal ended it. */
     int getExitStatus() const noexcept  { return exitStatus; }
 
     static constexpr std::int32_t helperGone = -1;
 
 private:
+    /** Ends the helper's input: it exits once it has answered what it already has. */
+    void closeRequestPipe();
+
+    /** Closes the pipes, so that the helper's input ends, and waits for it to exit:
+        when a request finds it gone, and when the connection is destroyed. */
+    void close();
+
     bool started = false;
     mutable std::mutex processLock;   // pid, which terminate() reads on another thread
     pid_t pid = -1;

@@ -380,16 +380,16 @@ TEST (PrivilegedHelper, ASecondHelperWaitsForTheFirstAndThenFindsTheBundleGone)
     auto bundle = scratch.make ("bundle");
     const auto command = TestAuthorization::grantingCommand ({ bundle, "--lock=" + scratch.path ("lock") });
 
-    HelperConnection first;
-    ASSERT_TRUE (first.start (command));
-    ASSERT_EQ (first.request ({ "/bin/echo" }), ran (0));
+    auto first = std::make_unique<HelperConnection>();
+    ASSERT_TRUE (first->start (command));
+    ASSERT_EQ (first->request ({ "/bin/echo" }), ran (0));
 
     HelperProcess second (command);
     ASSERT_TRUE (HelperProtocol::writeRequest (second.requestPipe, { HelperProtocol::existenceQuery, bundle }));
     EXPECT_FALSE (replyArrivesWithin (second, 300));
 
-    EXPECT_EQ (first.request (removal (bundle)), ran (0));
-    first.close();
+    EXPECT_EQ (first->request (removal (bundle)), ran (0));
+    first.reset();
 
     ASSERT_TRUE (replyArrivesWithin (second, 5000));
     HelperProtocol::Reply reply;
