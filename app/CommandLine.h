@@ -35,10 +35,6 @@ public:
     explicit CommandLine (const std::vector<std::string>& arguments);
 
     Action getAction() const noexcept           { return action; }
-    bool wantsJson() const noexcept             { return json; }
-
-    /** Why the command line was not understood; empty unless the action is misuse. */
-    const juce::String& getProblem() const noexcept  { return problem; }
 
     /** Carries out any action but openWindow and returns the exit status; a report
         that could not be written makes it reportUnwritten, whatever else happened. */

@@ -85,19 +85,18 @@ TEST (CommandLine, TakesOneActionInAnyOrderWithJsonWhereItGoes)
     EXPECT_EQ (parse ({ "--version" }).getAction(), Action::showVersion);
     EXPECT_EQ (parse ({ "--uninstall", "--" }).getAction(), Action::uninstall);
 
-    const auto jsonList = parse ({ "--json", "-psn_0_1", "--list" });
-    EXPECT_EQ (jsonList.getAction(), Action::list);
-    EXPECT_TRUE (jsonList.wantsJson());
-    EXPECT_FALSE (parse ({ "--uninstall" }).wantsJson());
+    const ScratchBundles scratch;
+    EXPECT_EQ (parse ({ "--json", "-psn_0_1", "--list" }).getAction(), Action::list);
+    EXPECT_EQ (run ({ "--json", "-psn_0_1", "--list" }, scratch.setup()).out.front(), '{');
+    EXPECT_EQ (run ({ "--list" }, scratch.setup()).out.front(), 'a');
 
     for (auto& misuse : std::vector<Arguments> { { "--bogus" }, { "--list", "--uninstall" }, { "--help", "--version" },
                                                  { "--uninstall", "--help" }, { "--json" }, { "--version", "--json" },
                                                  { "--uninstall=yes" }, { "uninstall" }, { "-u" }, { "" }, { "--list", "" },
                                                  { "--", "--list" }, { " --list" }, { "'--list'" } })
     {
-        const auto commandLine = parse (misuse);
-        EXPECT_EQ (commandLine.getAction(), Action::misuse) << testing::PrintToString (misuse);
-        EXPECT_TRUE (commandLine.getProblem().isNotEmpty());
+        EXPECT_EQ (parse (misuse).getAction(), Action::misuse) << testing::PrintToString (misuse);
+        EXPECT_EQ (run (misuse, scratch.setup()).status, CommandLine::misused);
     }
 }
 
@@ -111,9 +110,15 @@ TEST (CommandLine, MisuseIsOneLineOnStandardErrorThatEchoesTheArgumentAsTyped)
                             "see 'pelk-usb-midi-driver-uninstaller --help'\n");
 
     // As the UTF-8 it was; what a terminal would act on, and what is not UTF-8, escaped.
-    EXPECT_EQ (parse ({ "--ｌｉｓｔ" }).getProblem(), juce::String::fromUTF8 ("unknown option '--ｌｉｓｔ'"));
-    EXPECT_EQ (parse ({ "-\x1b[2J\n\xc2\x9b\xff\xe0\x80\x80\\é" }).getProblem(),
-               juce::String::fromUTF8 ("unknown option '-\\x1B[2J\\x0A\\xC2\\x9B\\xFF\\xE0\\x80\\x80\\\\é'"));
+    const auto problemOf = [] (const Arguments& arguments)
+    {
+        const auto err = run (arguments, ScratchBundles().setup()).err;
+        return err.substr (err.find (": ") + 2, err.find ("; see") - err.find (": ") - 2);
+    };
+
+    EXPECT_EQ (problemOf ({ "--ｌｉｓｔ" }), "unknown option '--ｌｉｓｔ'");
+    EXPECT_EQ (problemOf ({ "-\x1b[2J\n\xc2\x9b\xff\xe0\x80\x80\\é" }),
+               "unknown option '-\\x1B[2J\\x0A\\xC2\\x9B\\xFF\\xE0\\x80\\x80\\\\é'");
 }
 
 TEST (CommandLine, ABundleThatRemainsCarriesItsReasonInLinesAndJson)
