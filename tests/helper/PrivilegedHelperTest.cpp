@@ -117,11 +117,6 @@ namespace
         int requestPipe = -1, replyPipe = -1;
     };
 
-    void writeBytes (HelperProcess& helper, const std::vector<unsigned char>& bytes)
-    {
-        ASSERT_TRUE (HelperProtocol::writeAll (helper.requestPipe, bytes.data(), bytes.size()));
-    }
-
     std::vector<unsigned char> operator+ (std::vector<unsigned char> a, const std::vector<unsigned char>& b)
     {
         a.insert (a.end(), b.begin(), b.end());
@@ -142,7 +137,9 @@ namespace
     bool refusesAndEnds (const std::vector<unsigned char>& bytes, bool closeAfterwards = false)
     {
         HelperProcess helper (TestAuthorization::grantingCommand ({}));
-        writeBytes (helper, bytes);
+
+        if (! HelperProtocol::writeAll (helper.requestPipe, bytes.data(), bytes.size()))
+            return false;
 
         if (closeAfterwards)
             helper.closeRequestPipe();
