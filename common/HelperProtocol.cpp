@@ -59,6 +59,16 @@ namespace
     }
 }
 
+std::vector<std::string> HelperProtocol::makeRequest (const char* toolPath, char* const* arguments)
+{
+    std::vector<std::string> request { toolPath };
+
+    for (auto* argument = arguments; *argument != nullptr; ++argument)
+        request.emplace_back (*argument);
+
+    return request;
+}
+
 std::vector<unsigned char> HelperProtocol::encodeNumber (std::uint32_t value)
 {
     return { (unsigned char) value, (unsigned char) (value >> 8),

@@ -69,6 +69,9 @@ namespace HelperProtocol
 
     enum class ReadResult { request, endOfInput, malformed };
 
+    /** The request for a tool and its null-terminated arguments, as a launch gives them. */
+    std::vector<std::string> makeRequest (const char* toolPath, char* const* arguments);
+
     bool writeRequest (int fd, const std::vector<std::string>& toolAndArguments);
 
     /** Reads one request. endOfInput only where the input ends between requests; a

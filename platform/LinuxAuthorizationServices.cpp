@@ -84,10 +84,7 @@ AuthorizationServices::Status LinuxAuthorizationServices::launchPrivileged (Hand
                                                                             char* const* arguments)
 {
     auto& connection = toConnection (handle);
-    std::vector<std::string> request { toolPath };
-
-    for (auto* argument = arguments; *argument != nullptr; ++argument)
-        request.emplace_back (*argument);
+    const auto request = HelperProtocol::makeRequest (toolPath, arguments);
 
     // One helper, and so one prompt, for the handle's whole life.
     if (! connection.hasStarted())

@@ -25,12 +25,7 @@ AuthorizationServices::Status RootAuthorizationServices::launchPrivileged (Handl
                                                                            const char* toolPath,
                                                                            char* const* arguments)
 {
-    HelperRequests::Strings request { toolPath };
-
-    for (auto* argument = arguments; *argument != nullptr; ++argument)
-        request.emplace_back (*argument);
-
-    const auto reply = HelperRequests::answer (request, allowed);
+    const auto reply = HelperRequests::answer (HelperProtocol::makeRequest (toolPath, arguments), allowed);
     lastReason = reply.reason;
     return reply.code;
 }

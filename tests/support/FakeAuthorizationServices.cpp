@@ -1,5 +1,7 @@
 #include "support/FakeAuthorizationServices.h"
 
+#include "common/HelperProtocol.h"
+
 #include <juce_events/juce_events.h>
 
 namespace
@@ -63,11 +65,7 @@ AuthorizationServices::Status FakeAuthorizationServices::launchPrivileged (Handl
             return -60006;
     }
 
-    Command command { toolPath };
-
-    for (auto* argument = arguments; *argument != nullptr; ++argument)
-        command.emplace_back (*argument);
-
+    const auto command = HelperProtocol::makeRequest (toolPath, arguments);
     log->toolsRun.push_back (command);
     return answers.runTool (command);
 }
