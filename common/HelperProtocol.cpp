@@ -140,6 +140,23 @@ HelperProtocol::ReadResult HelperProtocol::readRequest (int fd, std::vector<std:
     return ReadResult::request;
 }
 
+bool HelperProtocol::writeGreeting (int fd, std::int32_t processId)
+{
+    const auto bytes = encodeNumber ((std::uint32_t) processId);
+    return writeAll (fd, bytes.data(), bytes.size());
+}
+
+bool HelperProtocol::readGreeting (int fd, std::int32_t& processId)
+{
+    std::uint32_t number = 0;
+
+    if (readNumber (fd, number) != NumberRead::ok || (std::int32_t) number <= 0)
+        return false;
+
+    processId = (std::int32_t) number;
+    return true;
+}
+
 bool HelperProtocol::writeReply (int fd, const Reply& reply)
 {
     const auto reason = reply.reason.substr (0, maxStringLength);

@@ -9,6 +9,8 @@
     path first and then its arguments; every number is 4 bytes, little-endian, and
     every string is its length followed by its bytes. A reply is two numbers, a code
     and the tool's exit status, and a string: why a removal left its target, if it did.
+    Before anything else the helper sends one number, its process id: where the
+    system starts it for us (a Mac's), that is how we learn which child to wait for.
     Shared by both ends, and free of the framework so that the helper stays small. */
 namespace HelperProtocol
 {
@@ -77,6 +79,10 @@ namespace HelperProtocol
     /** Reads one request. endOfInput only where the input ends between requests; a
         frame cut short, a count or length out of bounds or a NUL in a string is malformed. */
     ReadResult readRequest (int fd, std::vector<std::string>& toolAndArguments);
+
+    /** The helper's first frame, its process id. */
+    bool writeGreeting (int fd, std::int32_t processId);
+    bool readGreeting (int fd, std::int32_t& processId);
 
     bool writeReply (int fd, const Reply& reply);
     bool readReply (int fd, Reply& reply);

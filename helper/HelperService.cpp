@@ -80,6 +80,10 @@ int HelperService::serve (const HelperRequests::AllowList& allowed, const std::s
     if (! closeDescriptorsAboveStandardError())
         return 1;
 
+    // First, so that a caller whom the system told nothing learns whom to wait for.
+    if (! HelperProtocol::writeGreeting (STDOUT_FILENO, (std::int32_t) ::getpid()))
+        return 1;
+
     // Held until we end: a second helper answers nothing, not even the prompt's
     // trial run, until this one is done, and then finds the bundles gone.
     const RemovalLock lock (lockFile);

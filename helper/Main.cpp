@@ -1,6 +1,7 @@
-// The program's privileged helper. pkexec starts it as root for anyone who can
-// authenticate, so it runs only what the uninstaller needs: "/bin/echo" with no
-// arguments, and "/bin/rm -r --one-file-system" on one of the driver bundles, byte
+// The program's privileged helper. pkexec on Linux, and the Security framework on
+// a Mac, start it as root for anyone who can authenticate as an administrator, so
+// it runs only what the uninstaller needs: "/bin/echo" with no arguments, and
+// "/bin/rm -r" staying on one file system on one of the driver bundles, byte
 // for byte, where nobody but root can change the folders on the bundle's path. It
 // also tells whether one of those bundles exists, which the user may be unable to
 // see, and writes each removal to the system log. The way through it: this file,
@@ -12,8 +13,10 @@
 #include "helper/HelperService.h"
 
 // What runs as root is built hardened or not at all; an unoptimised build for the
-// sanitizers cannot fortify.
-#if ! defined (_GLIBCXX_ASSERTIONS) || (defined (__OPTIMIZE__) && (! defined (_FORTIFY_SOURCE) || _FORTIFY_SOURCE < 3))
+// sanitizers cannot fortify. The checks are GNU's library's; the Mac's compiler and
+// library harden by their own defaults.
+#if defined (__GLIBCXX__) \
+    && (! defined (_GLIBCXX_ASSERTIONS) || (defined (__OPTIMIZE__) && (! defined (_FORTIFY_SOURCE) || _FORTIFY_SOURCE < 3)))
  #error "The privileged helper is built with _GLIBCXX_ASSERTIONS and, optimised, _FORTIFY_SOURCE=3"
 #endif
 

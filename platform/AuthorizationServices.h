@@ -19,10 +19,10 @@ public:
     /** What keeps the system from asking the user at all. */
     struct PromptObstacle
     {
-        enum class Kind { none, launcherMissing, helperMissing, helperUntrusted, promptUnavailable };
+        enum class Kind { none, launcherMissing, helperMissing, helperUntrusted, promptUnavailable, systemCallMissing };
 
         Kind kind = Kind::none;
-        std::string path;   // the launcher or the helper concerned; empty when no file is
+        std::string path;   // the launcher, the helper or the system call concerned; empty when none is
     };
 
     /** Who asks, as the record of the side acting as root names it. */

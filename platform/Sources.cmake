@@ -3,6 +3,8 @@ target_sources(uninstaller_core PRIVATE
     platform/AppTempFolder.cpp
     platform/AuthorizationServices.cpp
     platform/GraphicalSession.cpp
+    platform/HelperAuthorizationServices.cpp
+    platform/HelperConnection.cpp
     platform/HelperTrust.cpp
     platform/JapaneseTypeface.cpp
     platform/PasswordPrompt.cpp
@@ -13,13 +15,17 @@ target_sources(uninstaller_core PRIVATE
     platform/WindowSizeHints.cpp)
 
 if(APPLE)
-    target_sources(uninstaller_core PRIVATE platform/MacAuthorizationServices.cpp)
+    target_sources(uninstaller_core PRIVATE
+        platform/mac/HelperLocation.cpp
+        platform/mac/MacAuthorizationServices.cpp
+        platform/mac/PlatformAuthorization.cpp)
     target_link_libraries(uninstaller_core PUBLIC "-framework Security")
 else()
     target_sources(uninstaller_core PRIVATE
-        platform/HelperLocation.cpp
-        platform/LinuxAuthorizationServices.cpp
-        platform/linux/HelperConnection.cpp)
+        platform/linux/HelperLocation.cpp
+        platform/linux/HelperSpawn.cpp
+        platform/linux/LinuxAuthorizationServices.cpp
+        platform/linux/PlatformAuthorization.cpp)
 
     # The window's icon, drawn from the desktop entry's artwork so that the two never
     # disagree. Drawn while configuring, since the framework embeds only files that

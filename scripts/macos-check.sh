@@ -62,15 +62,16 @@ sources_of() { # folder, target
 # Only because Debian's C library stands in for the Mac's:
 #  -U__nonnull        clang's Darwin __nonnull would hide glibc's macro of that name;
 #  -D_DEFAULT_SOURCE  glibc hides POSIX under -std=c++17, the Mac's library does not;
-#  -idirafter         glibc's own headers, then our stand-ins, after everything else.
+#  -isystem/-idirafter our stand-ins first (the Mac's <sys/mount.h> is not Linux's),
+#                     glibc's own headers after everything else.
 toolchain_for() { # architecture
     local common="-stdlib=libc++ -fsyntax-only -U__nonnull -D_DEFAULT_SOURCE"
     case $1 in
-        x86_64) echo "-target x86_64-apple-macos$DEPLOYMENT_TARGET $common" \
-                     "-idirafter /usr/include/x86_64-linux-gnu -idirafter $HEADERS" ;;
-        arm64)  echo "-target arm64-apple-macos11 $common -nostdlibinc" \
+        x86_64) echo "-target x86_64-apple-macos$DEPLOYMENT_TARGET $common -isystem $HEADERS" \
+                     "-idirafter /usr/include/x86_64-linux-gnu" ;;
+        arm64)  echo "-target arm64-apple-macos11 $common -nostdlibinc -isystem $HEADERS" \
                      "-isystem /usr/lib/llvm-14/include/c++/v1 -isystem $(echo /usr/lib/llvm-14/lib/clang/*/include)" \
-                     "-isystem /usr/aarch64-linux-gnu/include -idirafter $HEADERS" ;;
+                     "-isystem /usr/aarch64-linux-gnu/include" ;;
     esac
 }
 
@@ -80,6 +81,7 @@ toolchain_for() { # architecture
 jobs="$WORK/jobs"
 : > "$jobs"
 for what in "common:uninstaller_common:x86_64 arm64" "helper:uninstaller_helper_core:x86_64 arm64" \
+            "helper:UninstallerHelper:x86_64 arm64" \
             ".:uninstaller_core:x86_64 arm64" ".:Uninstaller:x86_64 arm64" \
             "tests:uninstaller_test_authorization:x86_64" "tests:uninstaller_tests:x86_64"; do
     IFS=: read -r folder target archs <<< "$what"
@@ -156,6 +158,12 @@ for language in en ja; do
     grep -q "Contents/Resources/$language.lproj/" "$build/CMakeFiles/Uninstaller.dir/build.make" \
         || { echo "macOS check: the bundle has no $language.lproj folder"; status=1; }
 done
+
+# The helper that the Security framework starts, and the dialog's PNG icon.
+grep -q 'Contents/Helpers' "$build/CMakeFiles/Uninstaller.dir/build.make" \
+    || { echo "macOS check: the bundle does not carry the helper in Contents/Helpers"; status=1; }
+grep -q 'Contents/Resources/PromptIcon.png' "$build/CMakeFiles/Uninstaller.dir/build.make" \
+    || { echo "macOS check: the bundle has no PromptIcon.png for the password dialog"; status=1; }
 
 if [ $status -eq 0 ]; then
     echo "macOS check: $files compilations clean, the bundle as it should be ($((SECONDS - start)) s)"

@@ -21,6 +21,10 @@ namespace ObstacleText
                 return TRANS ("No password prompt could be shown: no authentication agent is running. "
                               "Start one, such as lxpolkit or polkit-gnome (a desktop session usually "
                               "starts one), then try again.");
+            case Kind::systemCallMissing:
+                return TRANS ("The password prompt cannot be shown: this version of macOS no longer lets a program "
+                              "start its helper with administrator rights. Remove the driver with this program's "
+                              "--uninstall option, run as root.");
             case Kind::none:
                 break;
         }

@@ -9,7 +9,7 @@ set(icon_dir "${CMAKE_BINARY_DIR}/macos-icon")
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${icon_svg}")
 find_program(RSVG_CONVERT rsvg-convert REQUIRED)
 file(MAKE_DIRECTORY "${icon_dir}")
-foreach(size 1024 64)
+foreach(size 1024 256 64)
     execute_process(
         COMMAND "${RSVG_CONVERT}" --width ${size} --height ${size} --output "${icon_dir}/icon-${size}.png" "${icon_svg}"
         RESULT_VARIABLE drawn)
@@ -38,6 +38,22 @@ set(UNINSTALLER_BUNDLE_OPTIONS
     ICON_SMALL "${icon_dir}/icon-64.png"
     PLIST_TO_MERGE "${bundle_keys}"
     HARDENED_RUNTIME_ENABLED TRUE)
+
+# What the bundle carries besides the program: its privileged helper, where a
+# signed bundle keeps helper tools (codesign seals Contents/Helpers with the rest),
+# and the PNG that the system's password dialog shows (it cannot read .icns).
+function(uninstaller_add_bundle_helper target helper)
+    add_dependencies(${target} ${helper})
+    add_custom_command(TARGET ${target} POST_BUILD
+        COMMAND "${CMAKE_COMMAND}" -E make_directory "$<TARGET_BUNDLE_CONTENT_DIR:${target}>/Helpers"
+        COMMAND "${CMAKE_COMMAND}" -E copy "$<TARGET_FILE:${helper}>" "$<TARGET_BUNDLE_CONTENT_DIR:${target}>/Helpers/"
+        VERBATIM)
+
+    set(prompt_icon "${icon_dir}/PromptIcon.png")
+    configure_file("${icon_dir}/icon-256.png" "${prompt_icon}" COPYONLY)
+    target_sources(${target} PRIVATE "${prompt_icon}")
+    set_source_files_properties("${prompt_icon}" PROPERTIES MACOSX_PACKAGE_LOCATION Resources)
+endfunction()
 
 function(uninstaller_add_bundle_languages target)
     foreach(language en ja)

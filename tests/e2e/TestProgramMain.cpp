@@ -11,7 +11,7 @@
 
 #include "app/CommandLine.h"
 #include "app/QMV_HubApplication.h"
-#include "platform/LinuxAuthorizationServices.h"
+#include "platform/linux/LinuxAuthorizationServices.h"
 #include "platform/RootAuthorizationServices.h"
 #include "support/TestAuthorization.h"
 #include "uninstall/UninstallSetup.h"

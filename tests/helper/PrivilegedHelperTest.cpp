@@ -3,7 +3,8 @@
 #include "common/HelperProtocol.h"
 #include "common/RemovalTool.h"
 #include "helper/HelperRequests.h"
-#include "platform/linux/HelperConnection.h"
+#include "platform/HelperConnection.h"
+#include "platform/linux/HelperSpawn.h"
 #include "support/ScratchNames.h"
 #include "support/TestAuthorization.h"
 
@@ -92,6 +93,11 @@ namespace
             ::close (output[1]);
             requestPipe = input[1];
             replyPipe = output[0];
+
+            // Its first frame, before it waits for any lock, names the helper itself.
+            std::int32_t greeted = 0;
+            EXPECT_TRUE (HelperProtocol::readGreeting (replyPipe, greeted));
+            EXPECT_EQ (greeted, pid);
         }
 
         /** Reaps the helper, unless the test took its pid. */
@@ -212,7 +218,7 @@ TEST (PrivilegedHelper, RunsEchoAndRemovesATreeWhosePathHoldsSpaces)
     auto bundle = scratch.path ("MIDI Drivers/Pelk Driver.plugin");
 
     HelperConnection helper;
-    ASSERT_TRUE (helper.start (TestAuthorization::grantingCommand ({ bundle })));
+    ASSERT_TRUE (HelperSpawn::start (helper, TestAuthorization::grantingCommand ({ bundle })));
 
     EXPECT_EQ (helper.request ({ "/bin/echo" }), ran (0));
     EXPECT_EQ (helper.request (removal (bundle)), ran (0));
@@ -230,7 +236,7 @@ TEST (PrivilegedHelper, TellsAToolThatFailsFromOneThatCannotStartAndSaysWhyABund
     auto missingTool = scratch.path ("missing tool");
 
     HelperConnection helper;
-    ASSERT_TRUE (helper.start (TestAuthorization::grantingCommand ({ bundle }, "/bin/false", missingTool)));
+    ASSERT_TRUE (HelperSpawn::start (helper, TestAuthorization::grantingCommand ({ bundle }, "/bin/false", missingTool)));
 
     EXPECT_EQ (helper.request ({ "/bin/false" }), ran (1));
     EXPECT_EQ (helper.request (removal (bundle, missingTool)).code, HelperProtocol::toolNotStarted);
@@ -239,7 +245,7 @@ TEST (PrivilegedHelper, TellsAToolThatFailsFromOneThatCannotStartAndSaysWhyABund
     EXPECT_TRUE (exists (bundle));
 
     HelperConnection failing;
-    ASSERT_TRUE (failing.start (TestAuthorization::grantingCommand ({ bundle }, "/bin/echo", "/bin/false")));
+    ASSERT_TRUE (HelperSpawn::start (failing, TestAuthorization::grantingCommand ({ bundle }, "/bin/echo", "/bin/false")));
     EXPECT_EQ (failing.request (removal (bundle, "/bin/false")).reason,
                "still present after removal; rm ended with status 1");
 }
@@ -275,7 +281,7 @@ TEST (PrivilegedHelper, RemovesNothingBelowALinkOrAFolderOthersMayWriteOrOwn)
         targets.push_back (target);
 
     HelperConnection helper;
-    ASSERT_TRUE (helper.start (TestAuthorization::grantingCommand (targets)));
+    ASSERT_TRUE (HelperSpawn::start (helper, TestAuthorization::grantingCommand (targets)));
 
     for (auto& [target, reason] : untrusted)
     {
@@ -297,7 +303,7 @@ TEST (PrivilegedHelper, RefusesEverythingButItsOwnRequestsAndKeepsServing)
     auto other = scratch.make ("other bundle");
 
     HelperConnection helper;
-    ASSERT_TRUE (helper.start (TestAuthorization::grantingCommand ({ allowed })));
+    ASSERT_TRUE (HelperSpawn::start (helper, TestAuthorization::grantingCommand ({ allowed })));
 
     const Strings refused[] = {
         { "/bin/ls" },
@@ -345,7 +351,7 @@ TEST (PrivilegedHelper, TheProductBuildAllowsOnlyTheDriverBundles)
 
     // The product's helper ignores its command line: nothing there widens what it runs.
     HelperConnection helper;
-    ASSERT_TRUE (helper.start ({ PELK_PRODUCT_HELPER_PATH, "--echo=/bin/true", "--rm=/bin/echo", bundle }));
+    ASSERT_TRUE (HelperSpawn::start (helper, { PELK_PRODUCT_HELPER_PATH, "--echo=/bin/true", "--rm=/bin/echo", bundle }));
 
     EXPECT_EQ (helper.request ({ "/bin/echo" }), ran (0));
     EXPECT_EQ (helper.request (removal (bundle)).code, HelperProtocol::toolNotAllowed);
@@ -378,7 +384,7 @@ TEST (PrivilegedHelper, ASecondHelperWaitsForTheFirstAndThenFindsTheBundleGone)
     const auto command = TestAuthorization::grantingCommand ({ bundle, "--lock=" + scratch.path ("lock") });
 
     auto first = std::make_unique<HelperConnection>();
-    ASSERT_TRUE (first->start (command));
+    ASSERT_TRUE (HelperSpawn::start (*first, command));
     ASSERT_EQ (first->request ({ "/bin/echo" }), ran (0));
 
     HelperProcess second (command);
@@ -494,7 +500,7 @@ TEST (PrivilegedHelper, ToolsGetOnlyTheStandardDescriptorsACleanEnvironmentAndDe
     {
         juce::File (record).create();
         HelperConnection helper;
-        EXPECT_TRUE (helper.start (TestAuthorization::grantingCommand ({ record }, "/bin/echo", probe)));
+        EXPECT_TRUE (HelperSpawn::start (helper, TestAuthorization::grantingCommand ({ record }, "/bin/echo", probe)));
         EXPECT_EQ (helper.request (removal (record, probe)), ran (0));
 
         juce::StringArray lines;

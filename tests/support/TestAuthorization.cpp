@@ -1,6 +1,6 @@
 #include "support/TestAuthorization.h"
 
-#include "platform/LinuxAuthorizationServices.h"
+#include "platform/linux/LinuxAuthorizationServices.h"
 
 std::vector<std::string> TestAuthorization::grantingCommand (const std::vector<std::string>& allowedTargets,
                                                              const std::string& echoTool,

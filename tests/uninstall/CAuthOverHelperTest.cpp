@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/HelperLocation.h"
-#include "platform/LinuxAuthorizationServices.h"
+#include "platform/linux/LinuxAuthorizationServices.h"
 #include "support/ScratchNames.h"
 #include "support/TestAuthorization.h"
 #include "uninstall/AuthorizationRequest.h"

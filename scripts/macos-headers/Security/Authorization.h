@@ -66,7 +66,6 @@ typedef AuthorizationItemSet AuthorizationRights;
 typedef AuthorizationItemSet AuthorizationEnvironment;
 
 #define kAuthorizationEmptyEnvironment NULL
-#define kAuthorizationRightExecute "system.privilege.admin"
 
 OSStatus AuthorizationCreate (const AuthorizationRights* rights, const AuthorizationEnvironment* environment,
                               AuthorizationFlags flags, AuthorizationRef* authorization);

@@ -1,15 +1,13 @@
-#include "platform/linux/HelperConnection.h"
+#include "platform/HelperConnection.h"
 
 #include <cerrno>
 #include <csignal>
 #include <ctime>
 #include <utility>
-#include <fcntl.h>
-#include <spawn.h>
+#include <pthread.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace
 {
@@ -38,10 +36,11 @@ namespace
             sigset_t pending;
             sigpending (&pending);
 
+            // sigwait returns at once here: the signal is pending.
             if (sigismember (&pending, SIGPIPE) == 1)
             {
-                const timespec noWait {};
-                sigtimedwait (&pipeSignal, nullptr, &noWait);
+                int taken = 0;
+                sigwait (&pipeSignal, &taken);
             }
 
             pthread_sigmask (SIG_SETMASK, &previous, nullptr);
@@ -57,53 +56,34 @@ HelperConnection::~HelperConnection()
     close();
 }
 
-bool HelperConnection::start (const std::vector<std::string>& command)
+void HelperConnection::adopt (pid_t process, int requestDescriptor, int replyDescriptor)
 {
-    if (started || command.empty())
-        return false;
+    if (started)
+        return;
 
     started = true;
-
-    // Close-on-exec, so that no other child of ours holds the helper's input open.
-    int input[2], output[2];
-
-    if (::pipe2 (input, O_CLOEXEC) != 0)
-        return false;
-
-    if (::pipe2 (output, O_CLOEXEC) != 0)
-    {
-        ::close (input[0]);
-        ::close (input[1]);
-        return false;
-    }
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init (&actions);
-    posix_spawn_file_actions_adddup2 (&actions, input[0], STDIN_FILENO);
-    posix_spawn_file_actions_adddup2 (&actions, output[1], STDOUT_FILENO);
-
-    std::vector<char*> argv;
-    for (auto& text : command)
-        argv.push_back (const_cast<char*> (text.c_str()));
-    argv.push_back (nullptr);
-
-    pid_t spawned = -1;
-    auto result = posix_spawn (&spawned, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy (&actions);
-
-    ::close (input[0]);
-    ::close (output[1]);
-    toHelper = input[1];
-    fromHelper = output[0];
-
-    if (result != 0)
-    {
-        close();
-        return false;
-    }
+    toHelper = requestDescriptor;
+    fromHelper = replyDescriptor;
 
     const std::scoped_lock lock (processLock);
-    pid = spawned;
+    pid = process;
+}
+
+bool HelperConnection::readGreeting()
+{
+    std::int32_t greetedId = 0;
+
+    if (! HelperProtocol::readGreeting (fromHelper, greetedId))
+        return false;
+
+    const std::scoped_lock lock (processLock);
+
+    // Whoever started it knew better: a helper that names another process is not ours.
+    if (pid > 0 && pid != greetedId)
+        return false;
+
+    pid = greetedId;
+    greeted = true;
     return true;
 }
 
@@ -117,7 +97,9 @@ HelperProtocol::Reply HelperConnection::request (const std::vector<std::string>&
     {
         const ScopedSigpipeHold hold;
 
+        // The request goes first: under pkexec the greeting comes only once the user has answered.
         if (HelperProtocol::writeRequest (toHelper, toolAndArguments)
+             && (greeted || readGreeting())
              && HelperProtocol::readReply (fromHelper, reply))
             return reply;
     }
@@ -128,6 +110,11 @@ HelperProtocol::Reply HelperConnection::request (const std::vector<std::string>&
 
 void HelperConnection::closeRequestPipe()
 {
+    // One socket may carry both directions: its other descriptor stays open, so the
+    // helper learns of the end from the shutdown. On a pipe this fails, harmlessly.
+    if (toHelper >= 0)
+        ::shutdown (toHelper, SHUT_WR);
+
     closeIfOpen (toHelper);
 }
 

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/HelperAuthorizationServices.h"
+
+#include <Security/Authorization.h>
+
+#include <cstdio>
+#include <string>
+
+/** Authorization through the Security framework, with our privileged helper as
+    the one tool that the system starts. The first launch asks the user in our own
+    process, with a sentence and our icon, then has the system start the helper with
+    a communications pipe, on which it speaks the same frames as under pkexec. The
+    system's dialog cannot be closed from here: a withdrawn prompt leaves it open, and
+    rights that come after the withdrawal start nothing. */
+class MacAuthorizationServices : public HelperAuthorizationServices
+{
+public:
+    /** The system's call that starts a tool with the rights of a reference. */
+    using Launcher = OSStatus (*) (AuthorizationRef, const char* pathToTool, AuthorizationFlags,
+                                   char* const* arguments, FILE** communicationsPipe);
+
+    struct Setup
+    {
+        Launcher launcher = nullptr;   // null where the system no longer has the call
+        std::string helperPath;
+        std::string promptText;        // shown by the system's dialog; none when empty
+        std::string iconPath;          // a PNG, which the dialog shows; none when empty
+        PromptObstacle obstacle = {};
+    };
+
+    explicit MacAuthorizationServices (Setup setup);
+
+    /** AuthorizationExecuteWithPrivileges, looked up at run time: deprecated since
+        macOS 10.7, a later system may drop it, and the program must still start. */
+    static Launcher findLauncher();
+
+    static constexpr const char* launcherName = "AuthorizationExecuteWithPrivileges";
+
+protected:
+    Status createReference (void*& reference) override;
+    void releaseReference (void* reference) override;
+    Status startHelper (Session& session, const std::vector<std::string>& helperArguments,
+                        const std::vector<std::string>& firstRequest) override;
+
+    /** Does nothing: the system's dialog cannot be closed from inside the program. */
+    void closePrompt (Session&) override  {}
+
+private:
+    Status askForRights (AuthorizationRef reference) const;
+    Status launchHelper (Session& session, const std::vector<std::string>& helperArguments) const;
+
+    const Setup setup;
+};
