@@ -36,6 +36,16 @@ MacAuthorizationServices::Launcher MacAuthorizationServices::findLauncher()
     return reinterpret_cast<Launcher> (::dlsym (RTLD_DEFAULT, launcherName));
 }
 
+AuthorizationServices::PromptObstacle MacAuthorizationServices::findObstacle (Launcher launcher,
+                                                                            const juce::File& helper,
+                                                                            const HelperTrust::Rule& rule)
+{
+    if (launcher == nullptr)
+        return { PromptObstacle::Kind::systemCallMissing, launcherName };
+
+    return findHelperObstacle (helper, rule);
+}
+
 AuthorizationServices::Status MacAuthorizationServices::createReference (void*& reference)
 {
     AuthorizationRef created = nullptr;

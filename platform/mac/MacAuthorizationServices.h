@@ -37,6 +37,10 @@ public:
 
     static constexpr const char* launcherName = "AuthorizationExecuteWithPrivileges";
 
+    /** What keeps the user from being asked: no launching call, or a helper that is
+        missing or not trusted where it is. */
+    static PromptObstacle findObstacle (Launcher launcher, const juce::File& helper, const HelperTrust::Rule& rule);
+
 protected:
     Status createReference (void*& reference) override;
     void releaseReference (void* reference) override;

@@ -10,12 +10,9 @@ std::unique_ptr<AuthorizationServices> AuthorizationServices::createForPlatform(
     setup.launcher = MacAuthorizationServices::findLauncher();
 
     const auto helper = HelperLocation::find();
-    const auto trusted = HelperTrust::verifyInPlace (helper, HelperLocation::getTrustRule());
-
-    if (setup.launcher == nullptr)
-        setup.obstacle = { PromptObstacle::Kind::systemCallMissing, MacAuthorizationServices::launcherName };
-    else
-        setup.obstacle = HelperAuthorizationServices::findHelperObstacle (helper, HelperLocation::getTrustRule());
+    const auto rule = HelperLocation::getTrustRule();
+    const auto trusted = HelperTrust::verifyInPlace (helper, rule);
+    setup.obstacle = MacAuthorizationServices::findObstacle (setup.launcher, helper, rule);
 
     // Only a helper that nobody else can change is handed to the system.
     if (trusted.has_value())

@@ -76,11 +76,18 @@ OSStatus AuthorizationCopyRights (AuthorizationRef authorization, const Authoriz
                                   const AuthorizationEnvironment* environment, AuthorizationFlags flags,
                                   AuthorizationRights** authorizedRights);
 
-/* Deprecated since macOS 10.7, and marked so, as on a Mac. */
+/* Deprecated since macOS 10.7, and marked so, as on a Mac; GCC, which builds the
+   Linux tests against this header, knows deprecation only. */
+#if defined (__clang__)
+ #define STAND_IN_DEPRECATED_SINCE_10_7 __attribute__ ((availability (macos, introduced = 10.1, deprecated = 10.7)))
+#else
+ #define STAND_IN_DEPRECATED_SINCE_10_7 __attribute__ ((deprecated))
+#endif
+
 OSStatus AuthorizationExecuteWithPrivileges (AuthorizationRef authorization, const char* pathToTool,
                                              AuthorizationFlags options, char* const* arguments,
                                              FILE** communicationsPipe)
-    __attribute__ ((availability (macos, introduced = 10.1, deprecated = 10.7)));
+    STAND_IN_DEPRECATED_SINCE_10_7;
 
 #ifdef __cplusplus
 }

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include "platform/mac/MacAuthorizationServices.h"
+#include "support/ScratchNames.h"
+#include "support/StandInSecurity.h"
+#include "uninstall/AuthorizationRequest.h"
+
+#include <chrono>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace
+{
+    using Answer = StandInSecurity::Answer;
+
+    /** A bundle to remove, and the helper that the system is handed: the test
+        helper, allowed that bundle, started through a script that becomes it. */
+    class MacAuthorization : public testing::Test
+    {
+    protected:
+        void SetUp() override
+        {
+            ASSERT_TRUE (scratch.createDirectory());
+            ASSERT_TRUE (bundle.getChildFile ("Contents/Info.plist").create());
+        }
+
+        void TearDown() override
+        {
+            for (auto child : StandInSecurity::getAbandonedChildren())
+                ::waitpid (child, nullptr, 0);
+
+            scratch.deleteRecursively();
+        }
+
+        std::unique_ptr<AuthorizationServices> makeServices (const std::string& removeTool = "/bin/rm",
+                                                             MacAuthorizationServices::Launcher launcher
+                                                                 = MacAuthorizationServices::findLauncher())
+        {
+            const auto helper = scratch.getChildFile ("helper.sh");
+            helper.replaceWithText ("#!/bin/sh\nexec '" PELK_TEST_HELPER_PATH "' --rm='" + juce::String (removeTool)
+                                    + "' '" + bundle.getFullPathName() + "' \"$@\"\n", false, false, "\n");
+            helper.setExecutePermission (true);
+
+            MacAuthorizationServices::Setup setup;
+            setup.launcher = launcher;
+            setup.helperPath = helper.getFullPathName().toStdString();
+            setup.promptText = "Enter a password to remove the driver.";
+            setup.iconPath = "/Bundle/Contents/Resources/PromptIcon.png";
+            if (launcher == nullptr)
+                setup.obstacle = MacAuthorizationServices::findObstacle (launcher, helper, {});
+            return std::make_unique<MacAuthorizationServices> (std::move (setup));
+        }
+
+        /** rm -r, staying on one file system, on the bundle; the status of the launch. */
+        CAuth::Status removeBundle (CAuth& auth, const char* removeTool = "/bin/rm")
+        {
+            auto path = bundle.getFullPathName().toStdString();
+            char recursively[] = "-r", oneFileSystem[] = "--one-file-system";
+            char* const arguments[] = { recursively, oneFileSystem, path.data(), nullptr };
+            return auth.execute (removeTool, arguments);
+        }
+
+        static int countCalls (const std::string& start)
+        {
+            int count = 0;
+            for (auto& call : StandInSecurity::getCalls())
+                count += call.rfind (start, 0) == 0 ? 1 : 0;
+            return count;
+        }
+
+        juce::File scratch { ScratchNames::uniqueInTemp ("mac authorization") };
+        juce::File bundle { scratch.getChildFile ("Driver.plugin") };
+    };
+}
+
+TEST_F (MacAuthorization, AGrantAsksOnceInOurOwnProcessThenTheHelperRemovesAndTheRightsAreDestroyed)
+{
+    StandInSecurity::reset ({ Answer::grant });
+
+    {
+        CAuth auth (makeServices());
+        ASSERT_TRUE (auth.isAuthorized());
+        EXPECT_TRUE (auth.exists (bundle.getFullPathName().toRawUTF8()));
+        EXPECT_EQ (removeBundle (auth), 0);
+
+        // The helper replies once rm has ended: the bundle is gone when execute returns.
+        EXPECT_FALSE (bundle.exists());
+        EXPECT_FALSE (auth.exists (bundle.getFullPathName().toRawUTF8()));
+    }
+
+    const std::vector<std::string> expected {
+        "AuthorizationCreate",
+        "AuthorizationCopyRights system.privilege.admin prompt=Enter a password to remove the driver. "
+            "icon=/Bundle/Contents/Resources/PromptIcon.png flags=19",
+        "AuthorizationExecuteWithPrivileges " + scratch.getChildFile ("helper.sh").getFullPathName().toStdString()
+            + " --asked-by=window",
+        "AuthorizationFree 8"
+    };
+    EXPECT_EQ (StandInSecurity::getCalls(), expected);
+}
+
+TEST_F (MacAuthorization, ACancelLeavesNoChildAndASecondAttemptWaitsForItsOwnHelperAlone)
+{
+    StandInSecurity::reset ({ Answer::cancel, Answer::grant });
+
+    {
+        CAuth cancelled (makeServices());
+        EXPECT_FALSE (cancelled.isAuthorized());
+    }
+
+    EXPECT_EQ (countCalls ("AuthorizationExecuteWithPrivileges"), 0);
+    EXPECT_EQ (countCalls ("AuthorizationFree"), 1);
+
+    // Another child of ours that has ended: whoever waits for any child would take it.
+    const auto other = ::fork();
+    if (other == 0)
+        ::_exit (7);
+    std::this_thread::sleep_for (std::chrono::milliseconds (50));
+
+    {
+        CAuth second (makeServices());
+        ASSERT_TRUE (second.isAuthorized());
+        EXPECT_EQ (removeBundle (second), 0);
+        EXPECT_FALSE (bundle.exists());
+    }
+
+    int status = 0;
+    EXPECT_EQ (::waitpid (other, &status, WNOHANG), other);
+    EXPECT_TRUE (WIFEXITED (status) && WEXITSTATUS (status) == 7);
+}
+
+TEST_F (MacAuthorization, AWithdrawalWhileTheDialogIsHeldEndsAtOnceAndLaterRightsStartNothing)
+{
+    StandInSecurity::reset ({ Answer::hold });
+    AuthorizationRequest request;
+    std::unique_ptr<CAuth> answer;
+    std::thread asker ([&] { answer = request.ask (makeServices()); });
+
+    ASSERT_TRUE (StandInSecurity::waitForHeldDialog (5000));
+    const auto withdrawn = std::chrono::steady_clock::now();
+    request.withdraw();
+    asker.join();
+
+    EXPECT_LT (std::chrono::steady_clock::now() - withdrawn, std::chrono::seconds (1));
+    EXPECT_EQ (answer, nullptr);
+
+    // The user grants after the program has given up: the rights go back unused.
+    StandInSecurity::answerHeldDialog (true);
+    EXPECT_TRUE (StandInSecurity::waitForCall ("AuthorizationFree 8", 5000));
+    EXPECT_EQ (countCalls ("AuthorizationExecuteWithPrivileges"), 0);
+    EXPECT_TRUE (bundle.exists());
+}
+
+TEST_F (MacAuthorization, AToolThatFailsGivesItsStatusAsTheReason)
+{
+    StandInSecurity::reset ({ Answer::grant });
+    CAuth auth (makeServices ("/bin/false"));
+    ASSERT_TRUE (auth.isAuthorized());
+
+    EXPECT_EQ (removeBundle (auth, "/bin/false"), 0);
+    EXPECT_TRUE (bundle.exists());
+    EXPECT_EQ (auth.describeLastLaunch(), "still present after removal; rm ended with status 1");
+}
+
+TEST_F (MacAuthorization, WithoutTheLaunchingCallNobodyIsAskedAndTheObstacleSaysWhy)
+{
+    // Looked up at run time, the stand-in's call is found as the system's would be.
+    EXPECT_NE (MacAuthorizationServices::findLauncher(), nullptr);
+
+    StandInSecurity::reset ({ Answer::grant });
+    CAuth auth (makeServices ("/bin/rm", nullptr));
+
+    EXPECT_FALSE (auth.isAuthorized());
+    EXPECT_EQ (auth.findPromptObstacle().kind, AuthorizationServices::PromptObstacle::Kind::systemCallMissing);
+    EXPECT_EQ (auth.findPromptObstacle().path, "AuthorizationExecuteWithPrivileges");
+    EXPECT_EQ (countCalls ("AuthorizationCopyRights"), 0);
+    EXPECT_TRUE (bundle.exists());
+}
