@@ -8,7 +8,7 @@
 
 /** What may be done with root's rights, and the doing of it: the privileged
     helper answers each request through this, and so does the program when it runs
-    as root itself (and on a Mac, which has no helper), so the two can never differ.
+    as root itself, so the two can never differ.
     Each removal is written to the system log here, on the side that acts as root. */
 namespace HelperRequests
 {

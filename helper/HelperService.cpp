@@ -48,7 +48,7 @@ namespace
             return false;
 
         // A person who starts us by hand would otherwise type frames, and get bytes back.
-        std::fprintf (stderr, "%s: the privileged helper of %s, started by it through pkexec; run %s instead\n",
+        std::fprintf (stderr, "%s: the privileged helper of %s, started by it with administrator rights; run %s instead\n",
                       ProductInfo::helperName, ProductInfo::name, ProductInfo::programName);
         return true;
     }
