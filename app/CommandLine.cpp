@@ -1,6 +1,8 @@
 #include "app/CommandLine.h"
 
 #include "app/CommandLineReport.h"
+#include "common/TextEscape.h"
+#include "helper/TerminationHold.h"
 #include "uninstall/ObstacleText.h"
 #include "uninstall/UninstallSequence.h"
 
@@ -17,66 +19,11 @@ namespace
         return argument.rfind ("-psn_", 0) == 0;
     }
 
-    /** The length of the printable UTF-8 character at the index; 0 for a control
-        character, a backslash, or a byte that begins no valid UTF-8 sequence. */
-    std::size_t printableLength (const std::string& bytes, std::size_t index)
-    {
-        const auto byte = [&] (std::size_t offset)
-        {
-            return index + offset < bytes.size() ? (unsigned char) bytes[index + offset] : 0;
-        };
-
-        if (byte (0) < 0x80)
-            return byte (0) >= 0x20 && byte (0) != 0x7f && byte (0) != '\\' ? 1 : 0;
-
-        // By lead byte: the length, and where the second byte lies, which rules out
-        // overlong forms, surrogates, code points past U+10FFFF and the C1 controls.
-        struct Form { int firstLead, lastLead; std::size_t length; int lowest, highest; };
-        static constexpr Form forms[] { { 0xc2, 0xc2, 2, 0xa0, 0xbf }, { 0xc3, 0xdf, 2, 0x80, 0xbf },
-                                        { 0xe0, 0xe0, 3, 0xa0, 0xbf }, { 0xe1, 0xec, 3, 0x80, 0xbf },
-                                        { 0xed, 0xed, 3, 0x80, 0x9f }, { 0xee, 0xef, 3, 0x80, 0xbf },
-                                        { 0xf0, 0xf0, 4, 0x90, 0xbf }, { 0xf1, 0xf3, 4, 0x80, 0xbf },
-                                        { 0xf4, 0xf4, 4, 0x80, 0x8f } };
-
-        for (auto& form : forms)
-        {
-            if (byte (0) < form.firstLead || byte (0) > form.lastLead)
-                continue;
-
-            if (byte (1) < form.lowest || byte (1) > form.highest)
-                return 0;
-
-            for (std::size_t offset = 2; offset < form.length; ++offset)
-                if (byte (offset) < 0x80 || byte (offset) > 0xbf)
-                    return 0;
-
-            return form.length;
-        }
-
-        return 0;
-    }
-
     /** An argument as the user typed it, quoted, with what a terminal would act on,
         and bytes that are not UTF-8, written as \xNN (and a backslash as two). */
     juce::String quoted (const std::string& argument)
     {
-        juce::String text ("'");
-
-        for (std::size_t index = 0; index < argument.size();)
-        {
-            if (const auto length = printableLength (argument, index); length > 0)
-            {
-                text << juce::String::fromUTF8 (argument.data() + index, (int) length);
-                index += length;
-            }
-            else
-            {
-                const auto byte = (unsigned char) argument[index++];
-                text << (byte == '\\' ? "\\\\" : "\\x" + juce::String::toHexString (byte).paddedLeft ('0', 2).toUpperCase());
-            }
-        }
-
-        return text + "'";
+        return juce::String::fromUTF8 (("'" + TextEscape::escape (argument, TextEscape::Backslash::doubled) + "'").c_str());
     }
 
     void writeTo (std::ostream& stream, const juce::String& text)
@@ -211,6 +158,9 @@ Trash or the program's cache folder.
 
 int CommandLine::run (const UninstallSetup& setup, std::ostream& out, std::ostream& err) const
 {
+    // An MDM agent's SIGTERM, or a Ctrl-C, lets the bundle in progress finish and the
+    // report be written; then we end by it, once everything below has been said.
+    const auto hold = action == Action::uninstall ? std::make_unique<TerminationHold>() : nullptr;
     const auto status = carryOut (setup, out, err);
 
     if (! out.fail())

@@ -59,6 +59,19 @@ namespace
     }
 }
 
+PathState HelperProtocol::toPathState (const Reply& reply)
+{
+    switch (reply.code)
+    {
+        case pathPresent:  return { PathState::Kind::present };
+        case pathAbsent:   return { PathState::Kind::absent };
+        case pathUnknown:  return { PathState::Kind::unknown, reply.reason };
+        default:           break;
+    }
+
+    return { PathState::Kind::unknown, "the privileged helper ended before it could look" };
+}
+
 std::vector<std::string> HelperProtocol::makeRequest (const char* toolPath, char* const* arguments)
 {
     std::vector<std::string> request { toolPath };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/PathState.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -47,8 +49,14 @@ namespace HelperProtocol
         pathAbsent = 6,
 
         /** A removal refused because a file system is mounted at or inside the
-            target, which rm would empty; nothing ran. */
-        fileSystemMounted = 7
+            target, which rm would empty, or because the mounts could not be listed;
+            nothing ran. */
+        fileSystemMounted = 7,
+
+        /** The answer to an existence query, or to a removal, whose lstat failed
+            otherwise than with "no such file or directory": nothing can be said of
+            the path, and nothing ran. The reason says why. */
+        pathUnknown = 8
     };
 
     /** In place of a tool's path: asks whether one of the paths that may be removed
@@ -70,6 +78,10 @@ namespace HelperProtocol
     };
 
     enum class ReadResult { request, endOfInput, malformed };
+
+    /** What an existence query's reply says of the path: anything but a present or
+        absent answer (the helper gone) leaves it unknown. */
+    PathState toPathState (const Reply& reply);
 
     /** The request for a tool and its null-terminated arguments, as a launch gives them. */
     std::vector<std::string> makeRequest (const char* toolPath, char* const* arguments);

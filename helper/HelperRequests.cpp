@@ -1,7 +1,9 @@
 #include "helper/HelperRequests.h"
 
+#include "common/PathState.h"
 #include "helper/MountTable.h"
 #include "helper/SystemLog.h"
+#include "helper/TerminationHold.h"
 #include "helper/ToolRun.h"
 
 #include <sys/stat.h>
@@ -33,10 +35,16 @@ namespace
             && isTarget (request[1], allowed);
     }
 
-    bool isPresent (const std::string& path)
+    HelperProtocol::Reply toReply (const PathState& state)
     {
-        struct stat info {};
-        return ::lstat (path.c_str(), &info) == 0;
+        switch (state.kind)
+        {
+            case PathState::Kind::present:  return { HelperProtocol::pathPresent };
+            case PathState::Kind::absent:   return { HelperProtocol::pathAbsent };
+            case PathState::Kind::unknown:  break;
+        }
+
+        return { HelperProtocol::pathUnknown, HelperProtocol::noExitStatus, state.reason };
     }
 
     /** Why someone other than root, or the user we run as, could change where the
@@ -66,19 +74,33 @@ namespace
         return {};
     }
 
+    std::string describeAsker (const AllowList& allowed)
+    {
+        return ", asked by " + SystemLog::describeAskingUser (SystemLog::readIdentity (allowed.startedAsHelper))
+                 + " from " + (allowed.askedFromCommandLine ? "the command line" : "the window");
+    }
+
     /** The record that the administrator reads: what was removed, or what remains and why. */
     void record (const std::string& target, const std::string& reason, const AllowList& allowed)
     {
-        const auto askedBy = ", asked by " + SystemLog::describeAskingUser() + " from "
-                             + (allowed.askedFromCommandLine ? "the command line" : "the window");
-
         if (reason.empty())
-            SystemLog::notice ("removed " + target + askedBy);
+            SystemLog::notice ("removed " + target + describeAsker (allowed));
         else
-            SystemLog::warning ("could not remove " + target + " (" + reason + ")" + askedBy);
+            SystemLog::warning ("could not remove " + target + " (" + reason + ")" + describeAsker (allowed));
     }
 
-    HelperProtocol::Reply remove (const Strings& request, const std::string& target)
+    /** Why the target stays where a look after rm finds it, or cannot tell. */
+    std::string describeWhatStayed (const PathState& after, const HelperProtocol::Reply& ran)
+    {
+        if (after.kind == PathState::Kind::unknown)
+            return "after removal, " + after.reason;
+
+        return ran.code == HelperProtocol::toolStarted
+                   ? "still present after removal; rm ended with status " + std::to_string (ran.toolExitStatus)
+                   : "rm could not be started";
+    }
+
+    HelperProtocol::Reply remove (const Strings& request, const std::string& target, const AllowList& allowed)
     {
         // Whoever may change a folder on the way could point the removal elsewhere.
         if (auto why = findUntrustedFolder (target); ! why.empty())
@@ -87,12 +109,13 @@ namespace
         if (auto why = MountTable::findMountInside (target); ! why.empty())
             return { HelperProtocol::fileSystemMounted, HelperProtocol::noExitStatus, why };
 
+        // A helper that dies from here on leaves this line, and no "removed" after it.
+        SystemLog::notice ("removing " + target + describeAsker (allowed));
+
         auto reply = ToolRun::run (request);
 
-        if (isPresent (target))
-            reply.reason = reply.code == HelperProtocol::toolStarted
-                               ? "still present after removal; rm ended with status " + std::to_string (reply.toolExitStatus)
-                               : "rm could not be started";
+        if (const auto after = PathState::of (target); after.kind != PathState::Kind::absent)
+            reply.reason = describeWhatStayed (after, reply);
 
         return reply;
     }
@@ -106,7 +129,7 @@ HelperRequests::Strings HelperRequests::removalRequest (const std::string& remov
 HelperProtocol::Reply HelperRequests::answer (const Strings& request, const AllowList& allowed)
 {
     if (isExistenceQuery (request, allowed))
-        return { isPresent (request[1]) ? HelperProtocol::pathPresent : HelperProtocol::pathAbsent };
+        return toReply (PathState::of (request[1]));
 
     if (request == Strings { allowed.echoTool })
         return ToolRun::run (request);
@@ -114,11 +137,19 @@ HelperProtocol::Reply HelperRequests::answer (const Strings& request, const Allo
     if (! isRemoval (request, allowed))
         return { HelperProtocol::toolNotAllowed };
 
-    // Another removal may have come first.
-    if (! isPresent (request[3]))
-        return { HelperProtocol::pathAbsent };
+    const TerminationHold hold;
+    const auto& target = request[3];
 
-    auto reply = remove (request, request[3]);
-    record (request[3], reply.reason, allowed);
+    // Another removal may have come first; what cannot be looked at is not removed.
+    if (const auto before = PathState::of (target); before.kind != PathState::Kind::present)
+    {
+        if (before.kind == PathState::Kind::unknown)
+            record (target, before.reason, allowed);
+
+        return toReply (before);
+    }
+
+    auto reply = remove (request, target, allowed);
+    record (target, reply.reason, allowed);
     return reply;
 }

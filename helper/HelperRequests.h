@@ -23,12 +23,18 @@ namespace HelperRequests
 
         /** Who asked, for the record: the window unless the command line did. */
         bool askedFromCommandLine = false;
+
+        /** Whether we are the helper that the system started for a user, whom pkexec
+            names in our environment; not a program that runs as root itself. */
+        bool startedAsHelper = false;
     };
 
     /** Runs an allowed tool and waits for it, or answers an existence query; refuses
         anything else. A removal runs only on a target that is present, on a path that
-        others than root cannot redirect, with no file system mounted inside; when the
-        target stays, the reply says why. */
+        others than root cannot redirect, with no file system mounted inside, and
+        none at all when the mounts cannot be listed; when the target stays, the reply
+        says why. The record says what is about to go before rm starts, and what came
+        of it after, and SIGINT, SIGTERM and SIGHUP wait until both are written. */
     HelperProtocol::Reply answer (const Strings& request, const AllowList& allowed);
 
     /** The removal request for a target, as the allow-list takes it. */

@@ -2,6 +2,7 @@
 
 #include "common/ProductInfo.h"
 #include "helper/RemovalLock.h"
+#include "helper/TerminationHold.h"
 
 #include <csignal>
 #include <cstdio>
@@ -76,6 +77,10 @@ int HelperService::serve (const HelperRequests::AllowList& allowed, const std::s
     // A reader that went away shows as a failed write, and we end.
     ::signal (SIGPIPE, SIG_IGN);
 
+    // The terminal's Ctrl-C, Ctrl-Z and hang-up are for the program that asked: it
+    // withdraws, and we finish the bundle in progress when our input ends.
+    ::setsid();
+
     // Whatever else we were handed is no business of the tools.
     if (! closeDescriptorsAboveStandardError())
         return 1;
@@ -103,9 +108,14 @@ int HelperService::serve (const HelperRequests::AllowList& allowed, const std::s
                 return 1;
 
             case HelperProtocol::ReadResult::request:
+            {
+                // A signal that comes now waits for the reply, then ends us.
+                const TerminationHold hold;
+
                 if (! HelperProtocol::writeReply (STDOUT_FILENO, HelperRequests::answer (request, allowed)))
                     return 1;
                 break;
+            }
         }
     }
 }

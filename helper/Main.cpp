@@ -23,6 +23,7 @@
 int main (int argc, char** argv)
 {
     HelperRequests::AllowList allowed;
+    allowed.startedAsHelper = true;
     allowed.targets.assign (DriverBundles::paths.begin(), DriverBundles::paths.end());
 
     // Only who asked is taken from the command line: nothing there widens what we

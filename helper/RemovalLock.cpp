@@ -1,6 +1,9 @@
 #include "helper/RemovalLock.h"
 
+#include "common/ProductInfo.h"
+
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -13,8 +16,22 @@ RemovalLock::RemovalLock (const std::string& file)
     // Root's own file, never one that a link put in its place leads to.
     descriptor = ::open (file.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0600);
 
-    if (descriptor >= 0)
-        while (::flock (descriptor, LOCK_EX) != 0 && errno == EINTR) {}
+    if (descriptor < 0)
+        return;
+
+    constexpr int pollsBeforeSaying = 10;
+
+    for (int polls = 0; ::flock (descriptor, LOCK_EX | LOCK_NB) != 0; ++polls)
+    {
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            return;
+
+        if (polls == pollsBeforeSaying)
+            std::fprintf (stderr, "%s: waiting for another removal of the driver to end (%s)\n",
+                          ProductInfo::programName, file.c_str());
+
+        ::usleep (100 * 1000);
+    }
 }
 
 RemovalLock::~RemovalLock()

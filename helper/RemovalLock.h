@@ -7,8 +7,10 @@
 class RemovalLock
 {
 public:
-    /** Waits until nobody else holds the lock kept in that file. With no file, or one
-        that cannot be opened (no /run), holds nothing: removing matters more. */
+    /** Waits until nobody else holds the lock kept in that file, and says so on
+        standard error once it has waited a second: a script must not seem to hang.
+        With no file, or one that cannot be opened (no /run), holds nothing:
+        removing matters more. */
     explicit RemovalLock (const std::string& file);
     ~RemovalLock();
 

@@ -1,10 +1,10 @@
 #include "helper/SystemLog.h"
 
 #include "common/ProductInfo.h"
+#include "common/TextEscape.h"
 
-#include <cstdio>
 #include <cstdlib>
-#include <optional>
+#include <fstream>
 #include <pwd.h>
 #include <syslog.h>
 #include <unistd.h>
@@ -21,12 +21,12 @@ namespace SystemLog
             closelog();
         }
 
-        std::optional<uid_t> userIdFrom (const char* text)
+        std::optional<uid_t> userIdFrom (const std::string& text)
         {
-            if (text == nullptr || *text == 0 || std::string (text).find_first_not_of ("0123456789") != std::string::npos)
+            if (text.empty() || text.size() > 10 || text.find_first_not_of ("0123456789") != std::string::npos)
                 return std::nullopt;
 
-            const auto value = std::strtoull (text, nullptr, 10);
+            const auto value = std::strtoull (text.c_str(), nullptr, 10);
 
             if (value >= (unsigned long long) (uid_t) -1)
                 return std::nullopt;
@@ -34,62 +34,58 @@ namespace SystemLog
             return (uid_t) value;
         }
 
-        bool namesUser (const char* name, uid_t uid)
+        std::string environment (const char* name)
         {
-            const auto* entry = name != nullptr ? getpwnam (name) : nullptr;
-            return entry != nullptr && entry->pw_uid == uid;
+            const auto* value = std::getenv (name);
+            return value != nullptr ? value : "";
+        }
+
+        /** Unset, the kernel says (uid_t) -1. */
+        std::optional<uid_t> readLoginUser()
+        {
+            std::ifstream file ("/proc/self/loginuid");
+            std::string text;
+            file >> text;
+            return userIdFrom (text);
+        }
+
+        std::string describe (uid_t uid)
+        {
+            const auto* entry = getpwuid (uid);
+            return std::string (entry != nullptr ? entry->pw_name : "unknown user") + " (uid " + std::to_string (uid) + ")";
         }
     }
 
-    std::string describeAskingUser()
+    Identity readIdentity (bool startedByPkexec)
     {
-        auto uid = getuid();
-        std::string route;
+        return { ::getuid(), readLoginUser(), environment ("PKEXEC_UID"), environment ("SUDO_UID"), startedByPkexec };
+    }
 
+    std::string describeAskingUser (const Identity& identity)
+    {
         // Only root's environment is root's: anyone else's was set by that user.
-        if (uid == 0)
-        {
-            const auto pkexecUid = userIdFrom (std::getenv ("PKEXEC_UID"));
-            const auto sudoUid = userIdFrom (std::getenv ("SUDO_UID"));
+        if (identity.realUser != 0)
+            return describe (identity.realUser);
 
-            if (pkexecUid.has_value())
-            {
-                uid = *pkexecUid;
-                route = " through pkexec";
-            }
-            else if (sudoUid.has_value() && namesUser (std::getenv ("SUDO_USER"), *sudoUid))
-            {
-                uid = *sudoUid;
-                route = " through sudo";
-            }
+        const auto pkexecUser = userIdFrom (identity.pkexecUid);
+        const auto sudoUser = userIdFrom (identity.sudoUid);
+
+        if (identity.loginUser.has_value())
+        {
+            const auto route = pkexecUser == identity.loginUser ? " through pkexec"
+                             : sudoUser == identity.loginUser   ? " through sudo" : "";
+            return describe (*identity.loginUser) + route;
         }
 
-        const auto* entry = getpwuid (uid);
-        return std::string (entry != nullptr ? entry->pw_name : "unknown user")
-                   + " (uid " + std::to_string (uid) + ")" + route;
+        if (identity.startedByPkexec && pkexecUser.has_value())
+            return describe (*pkexecUser) + " through pkexec";
+
+        return describe (identity.realUser);
     }
 
     std::string escapeControlCharacters (const std::string& text)
     {
-        std::string escaped;
-
-        for (auto c : text)
-        {
-            const auto byte = (unsigned char) c;
-
-            if (byte < 0x20 || byte == 0x7f)
-            {
-                char code[5];
-                std::snprintf (code, sizeof (code), "\\x%02x", byte);
-                escaped += code;
-            }
-            else
-            {
-                escaped += c;
-            }
-        }
-
-        return escaped;
+        return TextEscape::escape (text, TextEscape::Backslash::kept);
     }
 
     void notice (const std::string& message)   { write (LOG_NOTICE, message); }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/PathState.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -53,9 +55,10 @@ public:
         that ran it; empty where the system says nothing. */
     virtual std::string describeLastLaunch (Handle) const  { return {}; }
 
-    /** Whether something is at the path, as seen with the rights the handle holds
-        where the system lets us look with them. */
-    virtual bool pathExists (Handle handle, const char* path) = 0;
+    /** What is at the path, as seen with the rights the handle holds where the
+        system lets us look with them; unknown, with the reason, where they could
+        not look (the helper gone, a refusal, an lstat that failed). */
+    virtual PathState inspectPath (Handle handle, const char* path) = 0;
 
     /** Releases the handle and destroys the rights it holds. */
     virtual void releaseDestroyingRights (Handle handle) = 0;

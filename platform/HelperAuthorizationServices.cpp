@@ -1,7 +1,5 @@
 #include "platform/HelperAuthorizationServices.h"
 
-#include <sys/stat.h>
-
 HelperAuthorizationServices::HelperAuthorizationServices (PromptObstacle obstacleToReport)
     : obstacle (std::move (obstacleToReport))
 {
@@ -104,24 +102,16 @@ bool HelperAuthorizationServices::endAsking()
     return withdrawn;
 }
 
-bool HelperAuthorizationServices::pathExists (Handle handle, const char* path)
+PathState HelperAuthorizationServices::inspectPath (Handle handle, const char* path)
 {
-    if (handle != nullptr)
-    {
-        auto& connection = static_cast<Session*> (handle)->connection;
+    // No rights: what the user can see.
+    if (handle == nullptr || ! static_cast<Session*> (handle)->connection.hasStarted())
+        return PathState::of (path);
 
-        if (connection.hasStarted())
-        {
-            const auto reply = connection.request ({ HelperProtocol::existenceQuery, path });
-
-            if (reply.code == HelperProtocol::pathPresent || reply.code == HelperProtocol::pathAbsent)
-                return reply.code == HelperProtocol::pathPresent;
-        }
-    }
-
-    // No helper to ask: what the user can see.
-    struct stat info {};
-    return ::stat (path, &info) == 0;
+    // With rights, the user's own look could take a folder closed to them for "absent";
+    // a path that is none of the helper's bundles is not its to answer.
+    const auto reply = static_cast<Session*> (handle)->connection.request ({ HelperProtocol::existenceQuery, path });
+    return reply.code == HelperProtocol::toolNotAllowed ? PathState::of (path) : HelperProtocol::toPathState (reply);
 }
 
 void HelperAuthorizationServices::releaseDestroyingRights (Handle handle)

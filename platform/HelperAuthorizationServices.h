@@ -29,8 +29,9 @@ public:
     std::string describeLastLaunch (Handle) const override  { return lastReason; }
 
     /** Asked of the helper, as root, for the paths it may remove: the user may not
-        even be able to look into their folders. The user's own view otherwise. */
-    bool pathExists (Handle handle, const char* path) override;
+        even be able to look into their folders. With no rights, the user's own view;
+        with rights whose helper cannot answer, unknown. */
+    PathState inspectPath (Handle handle, const char* path) override;
     void releaseDestroyingRights (Handle handle) override;
     void withdrawPrompt() override;
 

@@ -2,7 +2,6 @@
 
 #include "helper/RemovalLock.h"
 
-#include <sys/stat.h>
 #include <utility>
 
 RootAuthorizationServices::RootAuthorizationServices (HelperRequests::AllowList allowList, std::string lock)
@@ -30,15 +29,14 @@ AuthorizationServices::Status RootAuthorizationServices::launchPrivileged (Handl
     return reply.code;
 }
 
-bool RootAuthorizationServices::pathExists (Handle, const char* path)
+PathState RootAuthorizationServices::inspectPath (Handle, const char* path)
 {
     const auto reply = HelperRequests::answer ({ HelperProtocol::existenceQuery, path }, allowed);
 
-    if (reply.code == HelperProtocol::pathPresent || reply.code == HelperProtocol::pathAbsent)
-        return reply.code == HelperProtocol::pathPresent;
+    if (reply.code == HelperProtocol::toolNotAllowed)
+        return PathState::of (path);
 
-    struct stat info {};
-    return ::lstat (path, &info) == 0;
+    return HelperProtocol::toPathState (reply);
 }
 
 void RootAuthorizationServices::releaseDestroyingRights (Handle handle)

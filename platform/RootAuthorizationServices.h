@@ -27,7 +27,7 @@ public:
     std::string describeLastLaunch (Handle) const override  { return lastReason; }
 
     /** The helper's existence query for the targets; lstat for any other path. */
-    bool pathExists (Handle handle, const char* path) override;
+    PathState inspectPath (Handle handle, const char* path) override;
     void releaseDestroyingRights (Handle handle) override;
 
     /** Does nothing: there is no prompt. */

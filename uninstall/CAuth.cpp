@@ -52,7 +52,7 @@ std::string CAuth::describeLastLaunch() const
     return authorized ? services->describeLastLaunch (authorizationRef) : std::string();
 }
 
-bool CAuth::exists (const char* path)
+PathState CAuth::inspect (const char* path)
 {
-    return services->pathExists (authorized ? authorizationRef : nullptr, path);
+    return services->inspectPath (authorized ? authorizationRef : nullptr, path);
 }

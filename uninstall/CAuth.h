@@ -30,9 +30,9 @@ public:
         the side that ran it; empty where that side said nothing. */
     std::string describeLastLaunch() const;
 
-    /** Whether anything is at the path, seen with these rights where the system
-        lets us look with them, and with the user's own otherwise. */
-    bool exists (const char* path);
+    /** What is at the path, seen with these rights where the system lets us look
+        with them, and with the user's own otherwise. */
+    PathState inspect (const char* path);
 
     static constexpr Status notAuthorized = -60002;
 

@@ -1,24 +1,43 @@
 #include "uninstall/DriverRemoval.h"
 
+#include "common/HelperProtocol.h"
 #include "common/RemovalTool.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <sys/stat.h>
 
 namespace DriverRemoval
 {
     namespace
     {
-        State seenByUser (const std::string& target)
+        State toState (const PathState& seen)
         {
-            struct stat info {};
+            switch (seen.kind)
+            {
+                case PathState::Kind::present:  return State::present;
+                case PathState::Kind::absent:   return State::absent;
+                case PathState::Kind::unknown:  break;
+            }
 
-            if (::lstat (target.c_str(), &info) == 0)
-                return State::present;
+            return State::unknown;
+        }
 
-            // Only a path that could be followed to its end is surely absent.
-            return errno == ENOENT || errno == ENOTDIR ? State::absent : State::unknown;
+        Bundle remains (const std::string& path, const std::string& reason)
+        {
+            return { path, State::remains, reason };
+        }
+
+        /** The second look: only the files say whether a removal worked. */
+        Bundle lookAgain (const Bundle& removed, const Rights& rights)
+        {
+            const auto after = rights.inspect (removed.path);
+
+            if (after.kind == PathState::Kind::absent)
+                return { removed.path, State::removed };
+
+            if (after.kind == PathState::Kind::unknown)
+                return remains (removed.path, "after removal, " + after.reason);
+
+            return remains (removed.path, removed.reason.empty() ? "still present after removal" : removed.reason);
         }
     }
 
@@ -27,44 +46,43 @@ namespace DriverRemoval
         std::vector<Bundle> bundles;
 
         for (auto& target : targets)
-            bundles.push_back ({ target, seenByUser (target) });
+            bundles.push_back ({ target, toState (PathState::of (target)) });
 
         return bundles;
     }
 
-    std::vector<Bundle> removeExisting (const std::vector<std::string>& targets, const Rights& rights)
+    std::vector<Bundle> removeExisting (const std::vector<std::string>& targets, const Rights& rights,
+                                        const std::function<bool()>& shouldGoOn)
     {
         std::vector<Bundle> bundles;
 
-        // Each test comes right before its own removal: an earlier removal can take a later target with it.
+        // Each look comes right before its own removal: an earlier removal can take a later target with it.
         for (auto& target : targets)
         {
-            bundles.push_back ({ target, rights.exists (target) ? State::present : State::absent });
+            const auto before = rights.inspect (target);
 
-            if (bundles.back().state == State::present)
-                bundles.back().reason = rights.remove (target);
+            if (before.kind == PathState::Kind::absent)
+                bundles.push_back ({ target, State::absent });
+            else if (before.kind == PathState::Kind::unknown)
+                bundles.push_back (remains (target, before.reason));
+            else if (! shouldGoOn())
+                bundles.push_back (remains (target, "not removed: the removal was interrupted"));
+            else if (auto removal = rights.remove (target); removal.foundGone)
+                bundles.push_back ({ target, State::absent });
+            else
+                bundles.push_back ({ target, State::present, removal.reason });
         }
 
-        // The tool's status says nothing of whether the files went; the files do.
         for (auto& bundle : bundles)
-        {
-            if (bundle.state != State::present)
-                continue;
-
-            bundle.state = rights.exists (bundle.path) ? State::remains : State::removed;
-
-            if (bundle.state == State::removed)
-                bundle.reason.clear();
-            else if (bundle.reason.empty())
-                bundle.reason = "still present after removal";
-        }
+            if (bundle.state == State::present)
+                bundle = lookAgain (bundle, rights);
 
         return bundles;
     }
 
     Rights throughAuthorization (CAuth& auth)
     {
-        return { [&auth] (const std::string& path) { return auth.exists (path.c_str()); },
+        return { [&auth] (const std::string& path) { return auth.inspect (path.c_str()); },
                  [&auth] (const std::string& path)
                  {
                      char* arguments[] = { const_cast<char*> (RemovalTool::recursively),
@@ -72,9 +90,12 @@ namespace DriverRemoval
                                            const_cast<char*> (path.c_str()), nullptr };
 
                      const auto status = auth.execute (RemovalTool::path, arguments);
-                     const auto reason = auth.describeLastLaunch();
 
-                     return reason.empty() && status != 0 ? std::string ("rm could not be started") : reason;
+                     if (status == HelperProtocol::pathAbsent)
+                         return Removal { true };
+
+                     const auto reason = auth.describeLastLaunch();
+                     return Removal { false, reason.empty() && status != 0 ? std::string ("rm could not be started") : reason };
                  } };
     }
 

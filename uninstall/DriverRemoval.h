@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/PathState.h"
 #include "uninstall/CAuth.h"
 
 #include <functional>
@@ -23,14 +24,23 @@ namespace DriverRemoval
         std::string reason = {};
     };
 
+    /** What one removal came to, as the side that removed tells it. */
+    struct Removal
+    {
+        /** The path had gone before rm could start: someone else removed it. */
+        bool foundGone = false;
+
+        /** Why the path was left, in that side's words; empty where it said nothing. */
+        std::string reason = {};
+    };
+
     /** What removes, and what looks, with the same rights. */
     struct Rights
     {
-        std::function<bool (const std::string& path)> exists;
+        std::function<PathState (const std::string& path)> inspect;
 
-        /** Returns once the removal has ended, whether or not it worked, with the
-            reason that the side which removed gave for leaving the path, if any. */
-        std::function<std::string (const std::string& path)> remove;
+        /** Returns once the removal has ended, whether or not it worked. */
+        std::function<Removal (const std::string& path)> remove;
     };
 
     /** Each target as the user sees it now, present, absent or unknown; changes nothing.
@@ -38,8 +48,12 @@ namespace DriverRemoval
     std::vector<Bundle> survey (const std::vector<std::string>& targets);
 
     /** Removes the targets that exist and tells, for each target, whether it was
-        absent, removed or remains, and why it remains. */
-    std::vector<Bundle> removeExisting (const std::vector<std::string>& targets, const Rights& rights);
+        absent, removed or remains, and why it remains: also where the rights could
+        not tell whether it is there, before or after. Asks shouldGoOn before each
+        removal; once it says no (a signal came), no further target is removed, and
+        each one left that is not absent remains. */
+    std::vector<Bundle> removeExisting (const std::vector<std::string>& targets, const Rights& rights,
+                                        const std::function<bool()>& shouldGoOn);
 
     /** Looks through the authorization, and removes with "/bin/rm -r" run through it,
         never crossing into another file system. */

@@ -1,5 +1,7 @@
 #include "uninstall/UninstallSequence.h"
 
+#include "helper/TerminationHold.h"
+
 #include <juce_core/juce_core.h>
 
 #include <algorithm>
@@ -73,7 +75,9 @@ UninstallSequence::Outcome UninstallSequence::run (std::unique_ptr<CAuth>& auth,
     if (auth == nullptr || ! auth->isAuthorized() || ! isStillWanted())
         return refused (auth != nullptr ? auth->findPromptObstacle() : AuthorizationServices::PromptObstacle {});
 
-    auto bundles = DriverRemoval::removeExisting (setup.targets, DriverRemoval::throughAuthorization (*auth));
+    // A signal held off while removing (the command line holds them) stops the next removal.
+    auto bundles = DriverRemoval::removeExisting (setup.targets, DriverRemoval::throughAuthorization (*auth),
+                                                  [] { return TerminationHold::received() == 0; });
     juce::Thread::sleep (way.pauseAfterRemovalMs);
     return { Outcome::Kind::removed, std::move (bundles) };
 }

@@ -30,11 +30,14 @@ namespace
     }
 }
 
-std::vector<std::string> MountTable::readMountPoints()
+std::optional<std::vector<std::string>> MountTable::readMountPoints()
 {
     std::ifstream mountTable ("/proc/self/mountinfo");
     std::vector<std::string> mountPoints;
     std::string line;
+
+    if (! mountTable.is_open())
+        return std::nullopt;
 
     while (std::getline (mountTable, line))
     {
@@ -47,6 +50,10 @@ std::vector<std::string> MountTable::readMountPoints()
 
         mountPoints.push_back (decodeMountPoint (mountPoint));
     }
+
+    // The root is always mounted: a table without it was not read to its end.
+    if (mountTable.bad() || mountPoints.empty())
+        return std::nullopt;
 
     return mountPoints;
 }

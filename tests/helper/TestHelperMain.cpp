@@ -7,6 +7,7 @@
 int main (int argc, char** argv)
 {
     HelperRequests::AllowList allowed;
+    allowed.startedAsHelper = true;
     std::string lockFile;
 
     for (int i = 1; i < argc; ++i)

@@ -48,7 +48,7 @@ TEST (RootAuthorizationServices, AsksNothingHoldsTheLockAndStartsToolsAsTheHelpe
                               const_cast<char*> (RemovalTool::withinOneFileSystem),
                               const_cast<char*> (target.c_str()), nullptr };
         EXPECT_EQ (auth.execute (allowed.removeTool.c_str(), arguments), 0);
-        EXPECT_TRUE (auth.exists (target.c_str()));
+        EXPECT_EQ (auth.inspect (target.c_str()).kind, PathState::Kind::present);
         EXPECT_EQ (auth.describeLastLaunch(), "still present after removal; rm ended with status 0");
     }
 

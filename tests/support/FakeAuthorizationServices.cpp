@@ -80,12 +80,12 @@ bool FakeAuthorizationServices::prompt()
     return answers.heldPrompt != nullptr ? answers.heldPrompt->waitForAnswer() : answers.grant;
 }
 
-bool FakeAuthorizationServices::pathExists (Handle, const char* path)
+PathState FakeAuthorizationServices::inspectPath (Handle, const char* path)
 {
     if (auto* thread = juce::Thread::getCurrentThread())
         log->lookingThreadPriority = (thread->*PriorityQuery::get())();
 
-    return answers.pathExists (path);
+    return answers.inspectPath (path);
 }
 
 void FakeAuthorizationServices::waitForTool (Handle)

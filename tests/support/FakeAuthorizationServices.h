@@ -73,10 +73,10 @@ public:
         /** Called for every launch after the prompt; gives the launch status. */
         std::function<Status (const Command&)> runTool = [] (const Command&) { return 0; };
 
-        /** Whether a path exists, as the rights would see it; the files themselves by default. */
-        std::function<bool (const std::string&)> pathExists = [] (const std::string& path)
+        /** What is at a path, as the rights would see it; the files themselves by default. */
+        std::function<PathState (const std::string&)> inspectPath = [] (const std::string& path)
         {
-            return juce::File (path).exists();
+            return PathState::of (path);
         };
 
         /** Called when the handle is released. */
@@ -91,7 +91,7 @@ public:
     Status create (Handle& handle) override;
     Status launchPrivileged (Handle handle, const char* toolPath, char* const* arguments) override;
     void waitForTool (Handle handle) override;
-    bool pathExists (Handle, const char* path) override;
+    PathState inspectPath (Handle, const char* path) override;
     void releaseDestroyingRights (Handle handle) override;
     void withdrawPrompt() override;
     PromptObstacle findPromptObstacle() const override  { return answers.obstacle; }

@@ -108,12 +108,12 @@ TEST (CAuth, OverTheHelperExistenceIsSeenAsRootWhereTheUserCannotLook)
     const auto root = ::setfsuid (65534);
     struct stat info {};
     EXPECT_NE (::lstat (bundle.getFullPathName().toRawUTF8(), &info), 0);
-    EXPECT_TRUE (auth->exists (bundle.getFullPathName().toRawUTF8()));
-    EXPECT_FALSE (auth->exists (absent.getFullPathName().toRawUTF8()));
+    EXPECT_EQ (auth->inspect (bundle.getFullPathName().toRawUTF8()).kind, PathState::Kind::present);
+    EXPECT_EQ (auth->inspect (absent.getFullPathName().toRawUTF8()).kind, PathState::Kind::absent);
     ::setfsuid ((uid_t) root);
 
     // A path the helper may not remove is not its to answer: the user's view again.
-    EXPECT_TRUE (auth->exists (locked.getFullPathName().toRawUTF8()));
+    EXPECT_EQ (auth->inspect (locked.getFullPathName().toRawUTF8()).kind, PathState::Kind::present);
     locked.deleteRecursively();
 }
 

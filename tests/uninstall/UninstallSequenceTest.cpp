@@ -89,7 +89,10 @@ TEST (UninstallSequence, ExistenceIsAskedWithTheRightsThatRemove)
     // What the user's own view cannot show, and what it shows but the rights do not.
     const Scratch scratch (true);
     auto answers = Fake::removingFiles();
-    answers.pathExists = [first = scratch.path (0)] (const std::string& path) { return path == first; };
+    answers.inspectPath = [first = scratch.path (0)] (const std::string& path)
+    {
+        return PathState { path == first ? PathState::Kind::present : PathState::Kind::absent };
+    };
 
     const auto outcome = run (scratch.setup (answers), Caller::commandLine);
 

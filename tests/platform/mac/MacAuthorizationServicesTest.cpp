@@ -81,12 +81,12 @@ TEST_F (MacAuthorization, AGrantAsksOnceInOurOwnProcessThenTheHelperRemovesAndTh
     {
         CAuth auth (makeServices());
         ASSERT_TRUE (auth.isAuthorized());
-        EXPECT_TRUE (auth.exists (bundle.getFullPathName().toRawUTF8()));
+        EXPECT_EQ (auth.inspect (bundle.getFullPathName().toRawUTF8()).kind, PathState::Kind::present);
         EXPECT_EQ (removeBundle (auth), 0);
 
         // The helper replies once rm has ended: the bundle is gone when execute returns.
         EXPECT_FALSE (bundle.exists());
-        EXPECT_FALSE (auth.exists (bundle.getFullPathName().toRawUTF8()));
+        EXPECT_EQ (auth.inspect (bundle.getFullPathName().toRawUTF8()).kind, PathState::Kind::absent);
     }
 
     const std::vector<std::string> expected {
