@@ -80,7 +80,7 @@ AuthorizationServices::Status HelperAuthorizationServices::launchPrivileged (Han
     // Whether the tool ran, not how it fared: the caller judges the outcome by its
     // effects, and hears from the helper why a bundle stayed.
     const auto reply = session.connection.request (request);
-    lastReason = reply.reason;
+    lastReason = reply.code == HelperConnection::helperGone ? "the privileged helper has ended" : reply.reason;
     return reply.code;
 }
 

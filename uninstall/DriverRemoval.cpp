@@ -35,7 +35,7 @@ namespace DriverRemoval
                 return { removed.path, State::removed };
 
             if (after.kind == PathState::Kind::unknown)
-                return remains (removed.path, "after removal, " + after.reason);
+                return remains (removed.path, removed.reason.empty() ? "after removal, " + after.reason : removed.reason);
 
             return remains (removed.path, removed.reason.empty() ? "still present after removal" : removed.reason);
         }
@@ -56,7 +56,8 @@ namespace DriverRemoval
     {
         std::vector<Bundle> bundles;
 
-        // Each look comes right before its own removal: an earlier removal can take a later target with it.
+        // Each look comes right before its own removal, since an earlier removal can
+        // take a later target with it, and right after, while what told us can still tell.
         for (auto& target : targets)
         {
             const auto before = rights.inspect (target);
@@ -70,12 +71,8 @@ namespace DriverRemoval
             else if (auto removal = rights.remove (target); removal.foundGone)
                 bundles.push_back ({ target, State::absent });
             else
-                bundles.push_back ({ target, State::present, removal.reason });
+                bundles.push_back (lookAgain ({ target, State::present, removal.reason }, rights));
         }
-
-        for (auto& bundle : bundles)
-            if (bundle.state == State::present)
-                bundle = lookAgain (bundle, rights);
 
         return bundles;
     }

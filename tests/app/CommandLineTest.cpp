@@ -7,7 +7,9 @@
 #include "support/ScratchNames.h"
 #include "support/FakeAuthorizationServices.h"
 
+#include <chrono>
 #include <future>
+#include <sys/stat.h>
 #include <sstream>
 #include <unistd.h>
 
@@ -114,6 +116,13 @@ TEST (CommandLine, MisuseIsOneLineOnStandardErrorThatEchoesTheArgumentAsTyped)
              { "--ｌｉｓｔ", "'--ｌｉｓｔ'" },
              { "-\x1b[2J\n\xc2\x9b\xff\xe0\x80\x80\\é", "'-\\x1B[2J\\x0A\\xC2\\x9B\\xFF\\xE0\\x80\\x80\\\\é'" } })
         EXPECT_NE (run ({ typed }, ScratchBundles().setup()).err.find (": unknown option " + echoed + "; "), std::string::npos) << echoed;
+
+    // Hostile input costs nothing: the echo is linear in the argument.
+    const auto started = std::chrono::steady_clock::now();
+    const auto huge = run ({ "-" + std::string (128 * 1024, '\xff') }, ScratchBundles().setup());
+    EXPECT_LT (std::chrono::steady_clock::now() - started, std::chrono::milliseconds (100));
+    EXPECT_EQ (huge.err.size(), std::string ("pelk-usb-midi-driver-uninstaller: unknown option '-'; see 'pelk-usb-midi-driver-uninstaller --help'\n").size()
+                                    + 128 * 1024 * 4);
 }
 
 TEST (CommandLine, ABundleThatRemainsCarriesItsReasonInLinesAndJson)
@@ -144,7 +153,10 @@ TEST (CommandLine, UninstallReportsChangedOnceThenUnchanged)
                          + "present\t" + scratch.bundle (1).getFullPathName().toStdString() + "\n");
     ASSERT_TRUE (scratch.bundle (1).exists());
 
+    // A script waits for nobody: no pause after removing, as the window makes.
+    const auto started = std::chrono::steady_clock::now();
     const auto first = run ({ "--uninstall", "--json" }, setup);
+    EXPECT_LT (std::chrono::steady_clock::now() - started, std::chrono::seconds (1));
     const auto report = juce::JSON::parse (juce::String (first.out));
     EXPECT_EQ (first.status, 0);
     EXPECT_EQ (report["version"].toString(), "3.0.0");
@@ -156,6 +168,14 @@ TEST (CommandLine, UninstallReportsChangedOnceThenUnchanged)
     const auto second = juce::JSON::parse (juce::String (run ({ "--uninstall", "--json" }, setup).out));
     EXPECT_TRUE (second["changed"].isBool() && ! (bool) second["changed"]);
     EXPECT_EQ (statesIn (second), juce::StringArray ({ "absent", "absent" }));
+
+    // A report that cannot be written says 3 also when a bundle remains.
+    scratch.bundle (1).getChildFile ("Contents/Info.plist").create();
+    ::chmod (scratch.folder.getFullPathName().toRawUTF8(), 0777);
+    std::ostream closed (nullptr);
+    std::ostringstream err;
+    EXPECT_EQ (parse ({ "--uninstall" }).run (setup, closed, err), CommandLine::reportUnwritten);
+    EXPECT_TRUE (scratch.bundle (1).exists());
 }
 
 TEST (CommandLine, RunAsRootItWaitsForTheRemovalThatHoldsTheLock)
@@ -168,12 +188,16 @@ TEST (CommandLine, RunAsRootItWaitsForTheRemovalThatHoldsTheLock)
     const auto setup = scratch.setup (lockFile);
 
     auto otherRemoval = std::make_unique<RemovalLock> (lockFile);
+    testing::internal::CaptureStderr();
     auto ours = std::async (std::launch::async, [&setup] { return run ({ "--uninstall" }, setup); });
 
-    EXPECT_EQ (ours.wait_for (std::chrono::milliseconds (300)), std::future_status::timeout);
+    // It says why it waits once a second has passed, and not before.
+    EXPECT_EQ (ours.wait_for (std::chrono::milliseconds (1300)), std::future_status::timeout);
     EXPECT_TRUE (scratch.bundle (1).exists());
 
     otherRemoval.reset();
     EXPECT_EQ (ours.get().status, 0);
     EXPECT_FALSE (scratch.bundle (1).exists());
+    EXPECT_EQ (testing::internal::GetCapturedStderr(),
+               "pelk-usb-midi-driver-uninstaller: waiting for another removal of the driver to end (" + lockFile + ")\n");
 }

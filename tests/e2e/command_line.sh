@@ -12,6 +12,9 @@
 #  6. A user who sees every bundle absent is asked nothing; one from whom a folder
 #     hides a bundle sees it unknown and is asked; a dangling link is present.
 #  7. A report that cannot be written gives status 3; the removal stands.
+#  8. A SIGTERM during a root removal lets that rm finish, removes no further
+#     bundle, reports and records, then ends the program by the signal.
+#  9. Without /proc, nothing is removed: a mount inside a bundle could not be seen.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 E2E_DIR="$(dirname "${BASH_SOURCE[0]}")"
 PROGRAM="$TEST_PROGRAM"
@@ -155,5 +158,37 @@ for redirect in '>/dev/full' '>&-'; do
         || fail "a report lost to $redirect gave $STATUS: $(cat "$SCRATCH/err")"
     [ ! -e "$first" ] || fail "a report lost to $redirect left the bundle"
 done
+
+# 8. A SIGTERM while rm works: here rm is made slow, in a mount namespace of our own.
+make_bundle "$first"
+make_bundle "$second"
+cp /usr/bin/rm "$SCRATCH/real-rm"
+printf '#!/bin/sh\ntouch "%s/rm-started"\nsleep 1\nexec "%s/real-rm" "$@"\n' "$SCRATCH" "$SCRATCH" >"$SCRATCH/slow-rm"
+chmod 755 "$SCRATCH/slow-rm"
+STATUS=0
+unshare --mount bash -c 'mount --bind "$1" /usr/bin/rm && exec bash "$2" "$3" "$4" --uninstall' _ \
+    "$SCRATCH/slow-rm" "$E2E_DIR/private_syslog.sh" "$SCRATCH/syslog" "$PROGRAM" >"$SCRATCH/out" 2>"$SCRATCH/err" &
+removal=$!
+for _ in $(seq 50); do [ -e "$SCRATCH/rm-started" ] && break; sleep 0.1; done
+[ -e "$SCRATCH/rm-started" ] || fail "the slow rm never started: $(cat "$SCRATCH/err")"
+pkill -TERM -f -- "$PROGRAM --uninstall"
+wait "$removal" || STATUS=$?
+[ "$STATUS" = 143 ] || fail "a SIGTERM during removal ended the program with $STATUS: $(cat "$SCRATCH/out" "$SCRATCH/err")"
+[ "$(cat "$SCRATCH/out")" = "$(printf 'removed\t%s\nremains\t%s\tnot removed: the removal was interrupted' "$first" "$second")" ] \
+    || fail "a SIGTERM during removal reported: $(cat "$SCRATCH/out")"
+[ ! -e "$first" ] && [ -e "$second/Contents/Mac OS/driver binary" ] || fail "a SIGTERM during removal left the wrong bundles"
+wait_for_log_line "$SCRATCH/syslog" "removing $first, asked by root (uid 0) from the command line"
+wait_for_log_line "$SCRATCH/syslog" "removed $first, asked by root (uid 0) from the command line"
+rm -f "$SCRATCH/rm-started"
+
+# 9. No /proc: the mount table cannot be read, so no bundle is removed.
+make_bundle "$first"
+mkdir -p "$second/Contents/bound"
+run_command unshare --mount bash -c 'mount --bind "$3" "$2/Contents/bound" && mount -t tmpfs none /proc &&
+    exec "$4" --uninstall' _ "$first" "$second" "$SCRATCH/elsewhere" "$PROGRAM"
+[ "$STATUS" = 1 ] && [ "$OUT" = "$(printf 'remains\t%s\tthe mounted file systems could not be listed\nremains\t%s\tthe mounted file systems could not be listed' \
+    "$first" "$second")" ] || fail "without /proc: $STATUS: $OUT $ERR"
+[ -e "$first/Contents/Mac OS/driver binary" ] && [ -e "$SCRATCH/elsewhere/kept" ] || fail "without /proc a bundle was emptied"
+rm -rf "$first" "$second"
 
 echo "PASS"

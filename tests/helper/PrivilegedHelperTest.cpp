@@ -522,6 +522,17 @@ TEST (PrivilegedHelper, ToolsGetOnlyTheStandardDescriptorsACleanEnvironmentAndDe
     ::close (standardError);
     EXPECT_EQ (withoutStandardError, standardOnly);
 
+    // Nor does the helper itself keep what it was handed, for its whole life as root.
+    {
+        HelperProcess helper (TestAuthorization::grantingCommand ({}));
+        juce::StringArray helpersOwn;
+        for (auto& entry : juce::File ("/proc/" + juce::String (helper.pid) + "/fd")
+                               .findChildFiles (juce::File::findFilesAndDirectories, false))
+            helpersOwn.add (entry.getFileName());
+        helpersOwn.sortNatural();
+        EXPECT_EQ (helpersOwn, juce::StringArray ({ "0", "1", "2" }));
+    }
+
     refuseCloseRange();
     EXPECT_EQ (whatTheToolGets(), standardOnly);
 

@@ -10,6 +10,7 @@ set_target_properties(uninstaller_test_helper PROPERTIES
 
 target_sources(uninstaller_tests PRIVATE
     helper/PrivilegedHelperTest.cpp
+    helper/MountTableTest.cpp
     helper/SystemLogTest.cpp)
 
 # Run by the helper's tests in place of a tool, to see what the tool is given.

@@ -5,11 +5,13 @@
 #include "support/ScratchNames.h"
 #include "support/TestAuthorization.h"
 #include "uninstall/AuthorizationRequest.h"
+#include "uninstall/DriverRemoval.h"
 
 #include <cerrno>
 #include <csignal>
 #include <sys/fsuid.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -115,6 +117,37 @@ TEST (CAuth, OverTheHelperExistenceIsSeenAsRootWhereTheUserCannotLook)
     // A path the helper may not remove is not its to answer: the user's view again.
     EXPECT_EQ (auth->inspect (locked.getFullPathName().toRawUTF8()).kind, PathState::Kind::present);
     locked.deleteRecursively();
+}
+
+TEST (CAuth, OverTheHelperAHelperThatDiesMidRunLeavesWhatItCouldNotSeeRemaining)
+{
+    const auto scratch = ScratchNames::uniqueInTemp ("killed helper");
+    const auto first = scratch.getChildFile ("first.plugin"), second = scratch.getChildFile ("second.plugin");
+    for (auto& bundle : { first, second })
+        ASSERT_TRUE (bundle.getChildFile ("Contents/Info.plist").create());
+
+    const std::vector<std::string> targets { first.getFullPathName().toStdString(), second.getFullPathName().toStdString() };
+    auto auth = TestAuthorization::create (true, targets);
+    ASSERT_TRUE (auth->isAuthorized());
+
+    // Killed once the first bundle is gone, before the second removal is sent.
+    int removals = 0;
+    const auto bundles = DriverRemoval::removeExisting (targets, DriverRemoval::throughAuthorization (*auth), [&]
+    {
+        if (removals++ == 1)
+        {
+            EXPECT_EQ (std::system (("pkill -KILL -P " + std::to_string (::getpid()) + " -f test-helper").c_str()), 0);
+        }
+
+        return true;
+    });
+
+    ASSERT_EQ (bundles.size(), 2u);
+    EXPECT_EQ (bundles[0].state, DriverRemoval::State::removed);
+    EXPECT_EQ (bundles[1].state, DriverRemoval::State::remains);
+    EXPECT_EQ (bundles[1].reason, "the privileged helper has ended");
+    EXPECT_EQ (auth->inspect (targets[1].c_str()).kind, PathState::Kind::unknown);
+    scratch.deleteRecursively();
 }
 
 TEST (CAuth, ThePromptIsForTheHelperBesideTheProgramAndOnlyATrustedOne)
