@@ -130,7 +130,10 @@ Options:
                bundles as --list does. A bundle that remains has a tab and
                the reason after its path: a folder on its path that was not
                trusted, a file system mounted inside it (never emptied), the
-               removal tool's status, or still present after removal.
+               removal tool's status, or still present after removal. One
+               that could not be looked at with the rights remains too. A
+               SIGINT, SIGTERM or SIGHUP lets the bundle in progress finish,
+               then ends the program by that signal once it has reported.
   --json       With --list or --uninstall: print one JSON object instead,
                {"version": "{version}", "changed": false,
                 "bundles": [{"path": "...", "state": "absent"}, ...]}
