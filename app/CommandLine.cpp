@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/CommandLineReport.h"
+#include "platform/SystemArguments.h"
 #include "uninstall/ObstacleText.h"
 #include "uninstall/UninstallSequence.h"
 
@@ -12,11 +13,6 @@
 
 namespace
 {
-    bool isFinderProcessSerialNumber (const std::string& argument)
-    {
-        return argument.rfind ("-psn_", 0) == 0;
-    }
-
     /** The length of the printable UTF-8 character at the index; 0 for a control
         character, a backslash, or a byte that begins no valid UTF-8 sequence. */
     std::size_t printableLength (const std::string& bytes, std::size_t index)
@@ -107,7 +103,7 @@ namespace
 }
 
 CommandLine::CommandLine (const std::vector<std::string>& arguments)
-    : problem (parse (arguments))
+    : problem (parse (SystemArguments::withoutSystemArguments (arguments)))
 {
     if (problem.isNotEmpty())
         action = Action::misuse;
@@ -139,7 +135,7 @@ juce::String CommandLine::parse (const std::vector<std::string>& arguments)
             json = true;
         else if (known != std::end (actionOptions))
             actionsGiven.addIfNotAlreadyThere (known->first);
-        else if (! isFinderProcessSerialNumber (argument))
+        else
             return (argument[0] == '-' ? "unknown option " : "unexpected argument ") + quoted (argument);
     }
 

@@ -13,6 +13,7 @@ target_sources(uninstaller_core PRIVATE
     ${platform_system_folder}/JapaneseTypeface.cpp
     ${platform_system_folder}/PasswordPrompt.cpp
     ${platform_system_folder}/QueuedInputWake.cpp
+    ${platform_system_folder}/SystemArguments.cpp
     ${platform_system_folder}/UserLanguage.cpp
     ${platform_system_folder}/WindowIcon.cpp
     ${platform_system_folder}/WindowSizeHints.cpp)
