@@ -76,10 +76,10 @@ void QMV_HubApplication::systemRequestedQuit()
 
 //==============================================================================
 QMV_HubApplication::MainWindow::MainWindow (const juce::String& title, UninstallSetup setup,
-                                            const juce::String& languageCode)
+                                            const juce::String& language)
     : DocumentWindow (title, juce::Colours::lightgrey, DocumentWindow::closeButton, true)
 {
-    JapaneseLocale::applyTypeface (getLookAndFeel(), languageCode);
+    JapaneseLocale::applyTypeface (getLookAndFeel(), language);
     setUsingNativeTitleBar (true);
 
     // The focus that the desktop gives the window passes on to the page's button.

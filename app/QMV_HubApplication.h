@@ -27,7 +27,7 @@ public:
     class MainWindow : public juce::DocumentWindow
     {
     public:
-        MainWindow (const juce::String& title, UninstallSetup setup, const juce::String& languageCode);
+        MainWindow (const juce::String& title, UninstallSetup setup, const juce::String& language);
         ~MainWindow() override = default;
 
         void closeButtonPressed() override;
