@@ -3,6 +3,7 @@
 #include "app/CommandLineReport.h"
 #include "common/TextEscape.h"
 #include "helper/TerminationHold.h"
+#include "platform/SystemArguments.h"
 #include "uninstall/ObstacleText.h"
 #include "uninstall/UninstallSequence.h"
 
@@ -14,11 +15,6 @@
 
 namespace
 {
-    bool isFinderProcessSerialNumber (const std::string& argument)
-    {
-        return argument.rfind ("-psn_", 0) == 0;
-    }
-
     /** An argument as the user typed it, quoted, with what a terminal would act on,
         and bytes that are not UTF-8, written as \xNN (and a backslash as two). */
     juce::String quoted (const std::string& argument)
@@ -54,7 +50,7 @@ namespace
 }
 
 CommandLine::CommandLine (const std::vector<std::string>& arguments)
-    : problem (parse (arguments))
+    : problem (parse (SystemArguments::withoutSystemArguments (arguments)))
 {
     if (problem.isNotEmpty())
         action = Action::misuse;
@@ -86,7 +82,7 @@ juce::String CommandLine::parse (const std::vector<std::string>& arguments)
             json = true;
         else if (known != std::end (actionOptions))
             actionsGiven.addIfNotAlreadyThere (known->first);
-        else if (! isFinderProcessSerialNumber (argument))
+        else
             return (argument[0] == '-' ? "unknown option " : "unexpected argument ") + quoted (argument);
     }
 

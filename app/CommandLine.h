@@ -30,8 +30,8 @@ public:
 
     static constexpr const char* programName = ProductInfo::programName;
 
-    /** The arguments after the program's name, as the bytes they came as. Arguments
-        that macOS adds when Finder starts us ("-psn_...") are not options. */
+    /** The arguments after the program's name, as the bytes they came as. Those that
+        the system adds for itself (SystemArguments) are not options. */
     explicit CommandLine (const std::vector<std::string>& arguments);
 
     Action getAction() const noexcept           { return action; }

@@ -1,13 +1,14 @@
 #include "app/CommandLine.h"
 #include "app/QMV_HubApplication.h"
+#include "platform/UserLanguage.h"
 
 namespace
 {
     // The product removes the driver's own bundles, with the system's own prompt,
-    // or with root's own rights.
+    // or with root's own rights, in the user's language, asked as the window starts.
     juce::JUCEApplicationBase* createApplication()
     {
-        return new QMV_HubApplication (UninstallSetup::forProduct());
+        return new QMV_HubApplication (UninstallSetup::forProduct(), UserLanguage::getCode());
     }
 }
 

@@ -10,8 +10,9 @@
 
 #include <iostream>
 
-QMV_HubApplication::QMV_HubApplication (UninstallSetup setup)
-    : uninstallSetup (std::move (setup))
+QMV_HubApplication::QMV_HubApplication (UninstallSetup setup, juce::String language)
+    : uninstallSetup (std::move (setup)),
+      languageCode (std::move (language))
 {
 }
 
@@ -47,9 +48,10 @@ void QMV_HubApplication::initialise (const juce::String&)
         return;
     }
 
-    juce::LocalisedStrings::setCurrentMappings (JapaneseLocale::createTranslations().release());
+    juce::LocalisedStrings::setCurrentMappings (JapaneseLocale::createTranslations (languageCode).release());
     queuedInputWake = std::make_unique<QueuedInputWake>();
-    mainWindow = std::make_unique<MainWindow> (getApplicationName() + " " + getApplicationVersion(), uninstallSetup);
+    mainWindow = std::make_unique<MainWindow> (getApplicationName() + " " + getApplicationVersion(),
+                                               uninstallSetup, languageCode);
 }
 
 void QMV_HubApplication::shutdown()
@@ -73,10 +75,11 @@ void QMV_HubApplication::systemRequestedQuit()
 }
 
 //==============================================================================
-QMV_HubApplication::MainWindow::MainWindow (const juce::String& title, UninstallSetup setup)
+QMV_HubApplication::MainWindow::MainWindow (const juce::String& title, UninstallSetup setup,
+                                            const juce::String& language)
     : DocumentWindow (title, juce::Colours::lightgrey, DocumentWindow::closeButton, true)
 {
-    JapaneseLocale::applyTypeface (getLookAndFeel());
+    JapaneseLocale::applyTypeface (getLookAndFeel(), language);
     setUsingNativeTitleBar (true);
 
     // The focus that the desktop gives the window passes on to the page's button.

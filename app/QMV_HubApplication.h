@@ -10,8 +10,9 @@
 class QMV_HubApplication : public juce::JUCEApplication
 {
 public:
-    /** The window removes what the setup says. */
-    explicit QMV_HubApplication (UninstallSetup setup);
+    /** The window removes what the setup says, in the texts and typeface of the
+        language of that code (the user's, UserLanguage::getCode()). */
+    QMV_HubApplication (UninstallSetup setup, juce::String languageCode);
     ~QMV_HubApplication() override;
 
     const juce::String getApplicationName() override;
@@ -26,7 +27,7 @@ public:
     class MainWindow : public juce::DocumentWindow
     {
     public:
-        MainWindow (const juce::String& title, UninstallSetup setup);
+        MainWindow (const juce::String& title, UninstallSetup setup, const juce::String& language);
         ~MainWindow() override = default;
 
         void closeButtonPressed() override;
@@ -37,6 +38,7 @@ public:
 
 private:
     const UninstallSetup uninstallSetup;
+    const juce::String languageCode;
     std::unique_ptr<QueuedInputWake> queuedInputWake;
     std::unique_ptr<MainWindow> mainWindow;
 };

@@ -93,7 +93,7 @@ namespace
         one core that the process used meanwhile. */
     int measureBusyBarProcessorUse (int seconds)
     {
-        QMV_HubApplication::MainWindow window ("PELK USB MIDI Driver Uninstaller 3.0.0", UninstallSetup::forProduct());
+        QMV_HubApplication::MainWindow window ("PELK USB MIDI Driver Uninstaller 3.0.0", UninstallSetup::forProduct(), "en");
         auto* host = dynamic_cast<MainLayoutComponent*> (window.getContentComponent());
 
         if (host == nullptr)

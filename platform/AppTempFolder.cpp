@@ -1,67 +1,11 @@
 #include "platform/AppTempFolder.h"
 
-#if ! JUCE_MAC
- #include <gio/gio.h>
-
- #include "platform/linux/LibraryFunctions.h"
-#endif
+#include "platform/AppTempFolderSystem.h"
 
 #include <cstdlib>
 
 namespace
 {
-    juce::File fromEnvironment (const char* variable)
-    {
-        auto value = juce::SystemStats::getEnvironmentVariable (variable, {});
-
-        // Relative paths in these variables are invalid and must be ignored.
-        return juce::File::isAbsolutePath (value) ? juce::File (value) : juce::File();
-    }
-
-   #if JUCE_MAC
-    juce::File getCacheRoot()
-    {
-        return juce::File ("~/Library/Caches");
-    }
-
-    bool trash (const juce::File& folder)
-    {
-        return folder.moveToTrash();
-    }
-   #else
-    juce::File getCacheRoot()
-    {
-        auto root = fromEnvironment ("XDG_CACHE_HOME");
-
-        if (root == juce::File())
-            if (auto home = fromEnvironment ("HOME"); home != juce::File())
-                root = home.getChildFile (".cache");
-
-        return root;
-    }
-
-    /** Through GIO, with its .trashinfo record. GIO and GLib are loaded only here:
-        most starts have nothing to move, and never map them. */
-    bool trash (const juce::File& folder)
-    {
-        static auto* const gio = LibraryFunctions::openForGood ("libgio-2.0.so.0");
-        const auto find = [] (auto& call, const char* name) { return LibraryFunctions::find (gio, call, name); };
-
-        decltype (&g_file_new_for_path) newForPath = nullptr;
-        decltype (&g_file_trash) trashFile = nullptr;
-        decltype (&g_object_unref) unref = nullptr;
-
-        if (! (find (newForPath, "g_file_new_for_path") && find (trashFile, "g_file_trash")
-                && find (unref, "g_object_unref")))
-            return false;
-
-        auto* file = newForPath (folder.getFullPathName().toRawUTF8());
-        const auto moved = trashFile (file, nullptr, nullptr) != FALSE;
-        unref (file);
-        return moved;
-    }
-   #endif
-
     juce::String getExecutableName()
     {
         return juce::File::getSpecialLocation (juce::File::currentExecutableFile)
@@ -88,10 +32,20 @@ namespace
     }
 }
 
+juce::File AppTempFolderSystem::folderFromEnvironment (const char* variable)
+{
+    auto value = juce::SystemStats::getEnvironmentVariable (variable, {});
+
+    // Relative paths in these variables are invalid and must be ignored.
+    return juce::File::isAbsolutePath (value) ? juce::File (value) : juce::File();
+}
+
 juce::File AppTempFolder::get()
 {
-    // Not the framework's temporary folder, which it makes whenever it is asked for it.
-    auto root = getCacheRoot();
+    // Not asked of the framework. On Linux its temporary folder is $TMPDIR or /tmp
+    // itself, which others share; on a Mac it is this same folder, but the framework
+    // makes it whenever it is asked for it, and a folder made only to be moved is not.
+    auto root = AppTempFolderSystem::getCacheRoot();
     auto name = getExecutableName();
 
     if (root == juce::File() || name.isEmpty())
@@ -108,9 +62,9 @@ bool AppTempFolder::isNeverMoved (const juce::File& folder)
     const juce::File shared[] { juce::File ("/"),
                                 juce::File ("/tmp"),
                                 juce::File ("/var/tmp"),
-                                fromEnvironment ("TMPDIR"),
-                                fromEnvironment ("HOME"),
-                                getCacheRoot() };
+                                AppTempFolderSystem::folderFromEnvironment ("TMPDIR"),
+                                AppTempFolderSystem::folderFromEnvironment ("HOME"),
+                                AppTempFolderSystem::getCacheRoot() };
 
     // The Trash moves the folder's own entry, which a link on its path may put anywhere.
     const juce::File forms[] { folder, resolved (folder) };
@@ -131,5 +85,5 @@ bool AppTempFolder::moveToTrash()
     if (! folder.isDirectory() || isNeverMoved (folder))
         return false;
 
-    return trash (folder);
+    return AppTempFolderSystem::moveToTrash (folder);
 }

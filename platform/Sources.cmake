@@ -1,19 +1,34 @@
-# Services that each platform provides differently.
+# Services that each platform provides differently: a portable header here, what
+# both systems share beside it, and each system's own part in a folder of its own,
+# chosen here alone.
+if(APPLE)
+    set(platform_system_folder platform/mac)
+else()
+    set(platform_system_folder platform/linux)
+endif()
+
+target_sources(uninstaller_core PRIVATE
+    ${platform_system_folder}/AppTempFolder.cpp
+    ${platform_system_folder}/GraphicalSession.cpp
+    ${platform_system_folder}/JapaneseTypeface.cpp
+    ${platform_system_folder}/PasswordPrompt.cpp
+    ${platform_system_folder}/QueuedInputWake.cpp
+    ${platform_system_folder}/SystemArguments.cpp
+    ${platform_system_folder}/UserLanguage.cpp
+    ${platform_system_folder}/WindowIcon.cpp
+    ${platform_system_folder}/WindowSizeHints.cpp)
+
 target_sources(uninstaller_core PRIVATE
     platform/AppTempFolder.cpp
     platform/AuthorizationServices.cpp
-    platform/GraphicalSession.cpp
     platform/HelperAuthorizationServices.cpp
     platform/HelperConnection.cpp
     platform/HelperTrust.cpp
-    platform/JapaneseTypeface.cpp
-    platform/PasswordPrompt.cpp
     platform/QueuedInputWake.cpp
     platform/RootAuthorizationServices.cpp
-    platform/UserLanguage.cpp
-    platform/WindowIcon.cpp
-    platform/WindowSizeHints.cpp)
+    platform/UserLanguage.cpp)
 
+# Administrator rights: the privileged helper, started by each system its own way.
 if(APPLE)
     target_sources(uninstaller_core PRIVATE
         platform/mac/HelperLocation.cpp

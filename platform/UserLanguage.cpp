@@ -2,16 +2,6 @@
 
 #include <cstdlib>
 
-juce::String UserLanguage::getCode()
-{
-   #if JUCE_MAC
-    return juce::SystemStats::getUserLanguage();
-   #else
-    // The framework answers with the language's English name here ("Japanese").
-    return codeFromLocaleName (getLocaleNameFromEnvironment());
-   #endif
-}
-
 juce::String UserLanguage::codeFromLocaleName (const juce::String& localeName)
 {
     auto end = localeName.indexOfAnyOf ("_.@");

@@ -42,11 +42,6 @@ namespace
 
 namespace JapaneseLocale
 {
-    bool isActive()
-    {
-        return isJapaneseCode (UserLanguage::getCode());
-    }
-
     bool isJapaneseCode (const juce::String& languageCode)
     {
         return languageCode == "ja";
@@ -59,10 +54,10 @@ namespace JapaneseLocale
                    .replace ("<account password>", PasswordPrompt::getJapaneseAccountPasswordName());
     }
 
-    std::unique_ptr<juce::LocalisedStrings> createTranslations()
+    std::unique_ptr<juce::LocalisedStrings> createTranslations (const juce::String& languageCode)
     {
         // Without a face that draws them, Japanese texts would be boxes: English reads better.
-        const auto japanese = isActive() && getTypefaceName().isNotEmpty();
+        const auto japanese = isJapaneseCode (languageCode) && getTypefaceName().isNotEmpty();
         return std::make_unique<juce::LocalisedStrings> (japanese ? getTranslationText() : juce::String(), false);
     }
 
@@ -73,12 +68,17 @@ namespace JapaneseLocale
         return name;
     }
 
-    void applyTypeface (juce::LookAndFeel& lookAndFeel)
+    void applyTypeface (juce::LookAndFeel& lookAndFeel, const juce::String& languageCode)
     {
-        if (! isActive())
+        if (! isJapaneseCode (languageCode))
             return;
 
         if (auto name = getTypefaceName(); name.isNotEmpty())
             lookAndFeel.setDefaultSansSerifTypefaceName (name);
+    }
+
+    void applyTypeface (juce::LookAndFeel& lookAndFeel)
+    {
+        applyTypeface (lookAndFeel, UserLanguage::getCode());
     }
 }

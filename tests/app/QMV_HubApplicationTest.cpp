@@ -3,7 +3,6 @@
 #include "app/QMV_HubApplication.h"
 #include "support/MessageLoop.h"
 #include "support/RefusingSetup.h"
-#include "support/TestLocale.h"
 #include "style/JapaneseLocale.h"
 #include "wizard/MainLayoutComponent.h"
 
@@ -36,9 +35,9 @@ namespace
             juce::LocalisedStrings::setCurrentMappings (nullptr);
         }
 
-        std::unique_ptr<QMV_HubApplication> start()
+        std::unique_ptr<QMV_HubApplication> start (const juce::String& languageCode = "en")
         {
-            auto app = std::make_unique<QMV_HubApplication> (refusingSetup());
+            auto app = std::make_unique<QMV_HubApplication> (refusingSetup(), languageCode);
             app->initialise ({});
             return app;
         }
@@ -47,7 +46,7 @@ namespace
 
 TEST_F (Application, NamesItselfAndAllowsSeveralCopies)
 {
-    QMV_HubApplication app (refusingSetup());
+    QMV_HubApplication app (refusingSetup(), "en");
 
     EXPECT_EQ (app.getApplicationName(), "PELK USB MIDI Driver Uninstaller");
     EXPECT_EQ (app.getApplicationVersion(), "3.0.0");
@@ -56,7 +55,6 @@ TEST_F (Application, NamesItselfAndAllowsSeveralCopies)
 
 TEST_F (Application, ShowsOneFixedSizeWindowWithACloseButtonOnly)
 {
-    useLocale ("C");
     auto app = start();
     auto* window = theWindow();
 
@@ -100,15 +98,13 @@ TEST_F (Application, TheCloseButtonQuitsAndShutdownDeletesTheWindowOnce)
 
 TEST_F (Application, InstallsTheJapaneseTextsOnAJapaneseSystemOnly)
 {
-    useLocale ("ja_JP.UTF-8");
-    auto app = start();
+    auto app = start ("ja");
     EXPECT_EQ (TRANS ("Uninstall Driver"), juce::String::fromUTF8 ("ドライバーの削除"));
     EXPECT_EQ (TRANS ("Completed"), juce::String::fromUTF8 ("処理が完了しました"));
     app->shutdown();
     app.reset();   // one application object at a time, as in a real process
 
-    useLocale ("en_GB.UTF-8");
-    app = start();
+    app = start ("en");
     EXPECT_EQ (TRANS ("Uninstall Driver"), "Uninstall Driver");
     app->shutdown();
 }
@@ -117,14 +113,12 @@ TEST_F (Application, GivesTheWindowAJapaneseTypefaceOnAJapaneseSystem)
 {
     const auto standard = windowSansSerifFace();
 
-    useLocale ("de_DE.UTF-8");
-    auto app = start();
+    auto app = start ("de");
     EXPECT_EQ (windowSansSerifFace(), standard);
     app->shutdown();
     app.reset();
 
-    useLocale ("ja_JP.UTF-8");
-    app = start();
+    app = start ("ja");
     const auto japanese = JapaneseLocale::getTypefaceName();
     ASSERT_TRUE (japanese.isNotEmpty()) << "no installed font covers Japanese";
     EXPECT_EQ (windowSansSerifFace(), japanese);

@@ -13,6 +13,7 @@
 #include "app/QMV_HubApplication.h"
 #include "platform/linux/LinuxAuthorizationServices.h"
 #include "platform/RootAuthorizationServices.h"
+#include "platform/UserLanguage.h"
 #include "support/TestAuthorization.h"
 #include "uninstall/UninstallSetup.h"
 
@@ -52,7 +53,7 @@ namespace
 
     juce::JUCEApplicationBase* createApplication()
     {
-        return new QMV_HubApplication (setupFromEnvironment());
+        return new QMV_HubApplication (setupFromEnvironment(), UserLanguage::getCode());
     }
 }
 

@@ -2,7 +2,6 @@
 
 #include "platform/PasswordPrompt.h"
 #include "style/JapaneseLocale.h"
-#include "support/TestLocale.h"
 
 TEST (JapaneseLocale, HoldsForTheExactCodeJaOnly)
 {
@@ -12,22 +11,26 @@ TEST (JapaneseLocale, HoldsForTheExactCodeJaOnly)
         EXPECT_FALSE (JapaneseLocale::isJapaneseCode (code)) << code;
 }
 
-TEST (JapaneseLocale, FollowsTheLocaleEnvironment)
+TEST (JapaneseLocale, GivesTheTextsAndTheTypefaceToTheCodeJaAlone)
 {
-    useLocale ("ja_JP.UTF-8");
-    EXPECT_TRUE (JapaneseLocale::isActive());
+    const auto face = JapaneseLocale::getTypefaceName();
+    ASSERT_TRUE (face.isNotEmpty()) << "no installed font covers Japanese";
 
-    useLocale ("C");
-    EXPECT_FALSE (JapaneseLocale::isActive());
+    const auto sansSerifFace = [] (const juce::String& code)
+    {
+        juce::LookAndFeel_V3 lookAndFeel;
+        JapaneseLocale::applyTypeface (lookAndFeel, code);
+        return lookAndFeel.getTypefaceForFont (juce::Font())->getName();
+    };
 
-    useLocale (nullptr);
-    EXPECT_FALSE (JapaneseLocale::isActive());
+    EXPECT_EQ (sansSerifFace ("ja"), face);
+    EXPECT_EQ (JapaneseLocale::createTranslations ("ja")->translate ("Completed"), juce::String::fromUTF8 ("処理が完了しました"));
 
-    useLocale ("", "ja_JP.UTF-8");   // an empty LC_ALL gives way to LANG
-    EXPECT_TRUE (JapaneseLocale::isActive());
-
-    useLocale ("en_US.UTF-8", "ja_JP.UTF-8");
-    EXPECT_FALSE (JapaneseLocale::isActive());
+    for (auto* code : { "en", "C", "", "jap", "JA" })
+    {
+        EXPECT_NE (sansSerifFace (code), face) << code;
+        EXPECT_EQ (JapaneseLocale::createTranslations (code)->translate ("Completed"), "Completed") << code;
+    }
 }
 
 TEST (JapaneseLocale, TranslationFileParsesIntoEveryEntry)

@@ -152,8 +152,7 @@ TEST_F (Pages, CompletionPageLaysOutBelowItsTitleOverItsOwnBackground)
 
 TEST_F (Pages, JapaneseTranslationsReplaceEveryTextButOk)
 {
-    setenv ("LC_ALL", "ja_JP.UTF-8", 1);
-    juce::LocalisedStrings::setCurrentMappings (JapaneseLocale::createTranslations().release());
+    juce::LocalisedStrings::setCurrentMappings (JapaneseLocale::createTranslations ("ja").release());
 
     WelcomeComponent welcome (&broadcaster, MainLayoutComponent::pageNameStart);
     ThankYouComponent thankYou (&broadcaster, MainLayoutComponent::pageNameThankYou);

@@ -1,6 +1,7 @@
 # The Mac's own code that needs nothing but POSIX, run on Linux against stand-ins
-# that behave as the Mac does: a test program of its own, since it links what only
-# a Mac build links. Included on Linux only.
+# that behave as the Mac does: a test program of its own, since it compiles the
+# Mac's files where uninstaller_core has Linux's (the linker takes the Mac's
+# definitions here, and never needs the core's). Included on Linux only.
 
 # The stand-in headers of Security alone: the other stand-ins would hide the C
 # library's own. Copied again whenever they change.
@@ -14,7 +15,9 @@ add_executable(uninstaller_mac_tests
     support/ProcessScratch.cpp
     support/StandInSecurity.cpp
     platform/mac/MacAuthorizationServicesTest.cpp
-    "${PROJECT_SOURCE_DIR}/platform/mac/MacAuthorizationServices.cpp")
+    platform/mac/SystemArgumentsTest.cpp
+    "${PROJECT_SOURCE_DIR}/platform/mac/MacAuthorizationServices.cpp"
+    "${PROJECT_SOURCE_DIR}/platform/mac/SystemArguments.cpp")
 
 target_include_directories(uninstaller_mac_tests PRIVATE "${CMAKE_CURRENT_SOURCE_DIR}")
 target_include_directories(uninstaller_mac_tests SYSTEM PRIVATE "${CMAKE_CURRENT_BINARY_DIR}/security-stand-in")
@@ -26,9 +29,4 @@ add_dependencies(uninstaller_mac_tests uninstaller_test_helper)
 # The program looks the launching call up at run time: the stand-in's must be found.
 set_target_properties(uninstaller_mac_tests PROPERTIES ENABLE_EXPORTS TRUE)
 
-gtest_discover_tests(uninstaller_mac_tests
-    DISCOVERY_MODE PRE_TEST
-    PROPERTIES
-        TIMEOUT 60
-        LABELS unit
-        FAIL_REGULAR_EXPRESSION "JUCE.Assertion.failure|Leaked.objects.detected|Dangling.pointer.deletion")
+uninstaller_discover_unit_tests(uninstaller_mac_tests)

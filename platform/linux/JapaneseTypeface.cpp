@@ -1,14 +1,5 @@
 #include "platform/JapaneseTypeface.h"
 
-#if JUCE_MAC
-
-juce::String JapaneseTypeface::findFamilyName (const juce::String&)
-{
-    return "Arial Unicode MS";
-}
-
-#else
-
 #include <juce_graphics/juce_graphics.h>
 #include <fontconfig/fontconfig.h>
 
@@ -144,5 +135,3 @@ juce::String JapaneseTypeface::findFamilyName (const juce::String& sampleText)
     best.sort (true);
     return best[0];
 }
-
-#endif
