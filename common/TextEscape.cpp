@@ -1,6 +1,5 @@
 #include "common/TextEscape.h"
 
-#include <cstdio>
 
 namespace
 {
@@ -63,9 +62,10 @@ std::string TextEscape::escape (const std::string& bytes, Backslash backslash)
         }
         else
         {
-            char code[5];
-            std::snprintf (code, sizeof (code), "\\x%02X", (unsigned char) bytes[index++]);
-            escaped += code;
+            static constexpr char digits[] = "0123456789ABCDEF";
+            const auto byte = (unsigned char) bytes[index++];
+            const char code[] { '\\', 'x', digits[byte >> 4], digits[byte & 0xf] };
+            escaped.append (code, sizeof (code));
         }
     }
 
