@@ -3,6 +3,9 @@
 #include "platform/AppTempFolderSystem.h"
 
 #include <cstdlib>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -29,6 +32,28 @@ namespace
     bool equalsOrContains (const juce::File& folder, const juce::File& other)
     {
         return folder == other || other.isAChildOf (folder);
+    }
+
+    /** Run as root, only a folder of root's own: inside root's home as the password
+        database has it, whatever HOME says (older sudo, sudo -E, keep the user's),
+        with no link and nothing of another owner from "/" down to it. */
+    bool isRootsOwn (const juce::File& folder)
+    {
+        const auto* root = ::getpwuid (0);
+
+        if (root == nullptr || root->pw_dir == nullptr || ! folder.isAChildOf (juce::File (juce::String::fromUTF8 (root->pw_dir))))
+            return false;
+
+        for (auto entry = folder;; entry = entry.getParentDirectory())
+        {
+            struct stat info {};
+
+            if (::lstat (entry.getFullPathName().toRawUTF8(), &info) != 0 || ! S_ISDIR (info.st_mode) || info.st_uid != 0)
+                return false;
+
+            if (entry.isRoot())
+                return true;
+        }
     }
 }
 
@@ -83,6 +108,9 @@ bool AppTempFolder::moveToTrash()
     const auto folder = get();
 
     if (! folder.isDirectory() || isNeverMoved (folder))
+        return false;
+
+    if (::geteuid() == 0 && ! isRootsOwn (folder))
         return false;
 
     return AppTempFolderSystem::moveToTrash (folder);

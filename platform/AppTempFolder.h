@@ -10,7 +10,10 @@ namespace AppTempFolder
     juce::File get();
 
     /** Moves the folder to the Trash if it exists; never a folder that other
-        programs share, and never one made only to be moved. True if it was moved. */
+        programs share, and never one made only to be moved. Run as root, only one
+        inside root's own home, with no link and no folder of another owner on its
+        path: a root window that kept a user's HOME must not move the user's folders.
+        True if it was moved. */
     bool moveToTrash();
 
     /** True for a folder that must never go to the Trash: one that is, or holds, the

@@ -108,10 +108,17 @@ use_scratch_home()
     mkdir -p "$HOME"
 }
 
-# Starts the program in the background; its pid is left in PROGRAM_PID.
+# Starts the program in the background; its pid is left in PROGRAM_PID. Run as
+# root, in a mount namespace whose password database gives root the scratch home:
+# a root window moves a cache folder only inside root's own home.
 start_program()
 {
-    "$PROGRAM" "$@" >"$SCRATCH/program-$RANDOM.log" 2>&1 &
+    local prefix=()
+    if [ "$(id -u)" = 0 ]; then
+        printf 'root:x:0:0:root:%s:/bin/sh\n' "$HOME" >"$SCRATCH/passwd"
+        prefix=(unshare --mount sh -c 'mount --bind "$0" /etc/passwd && exec "$@"' "$SCRATCH/passwd")
+    fi
+    "${prefix[@]}" "$PROGRAM" "$@" >"$SCRATCH/program-$RANDOM.log" 2>&1 &
     PROGRAM_PID=$!
     BACKGROUND_PIDS+=($PROGRAM_PID)
 }

@@ -5,6 +5,7 @@
 #include "support/ScratchNames.h"
 
 #include <cstdlib>
+#include <unistd.h>
 
 namespace
 {
@@ -34,13 +35,26 @@ namespace
             scratch.deleteRecursively();
         }
 
-        /** Leaves a file in the folder first unless told there is nothing to leave. */
-        juce::StringArray runProbe (bool leaveAFile = true)
+        /** Leaves a file in the folder first unless told there is nothing to leave. Run
+            as root, the probe sees a password database whose root has this home (or
+            the one given), in a mount namespace of its own: root moves only its own. */
+        juce::StringArray runProbe (bool leaveAFile = true, juce::File rootsHome = {})
         {
             juce::ChildProcess probe;
             const auto path = juce::File::getSpecialLocation (juce::File::currentExecutableFile)
                                   .getSiblingFile ("trash_probe").getFullPathName();
-            juce::StringArray command (path);
+            juce::StringArray command;
+
+            if (::geteuid() == 0)
+            {
+                const auto passwd = scratch.getChildFile ("passwd");
+                passwd.replaceWithText ("root:x:0:0:root:" + (rootsHome == juce::File() ? home : rootsHome).getFullPathName()
+                                        + ":/bin/sh\n", false, false, "\n");
+                command.addArray ({ "unshare", "--mount", "sh", "-c", "mount --bind \"$0\" /etc/passwd && exec \"$@\"",
+                                    passwd.getFullPathName() });
+            }
+
+            command.add (path);
 
             if (leaveAFile)
                 command.add ("--leave-a-file");
@@ -99,7 +113,8 @@ TEST_F (TrashedCacheFolder, FollowsTheCacheHomeOfTheEnvironment)
     auto cache = scratch.getChildFile ("elsewhere");
     setenv ("XDG_CACHE_HOME", cache.getFullPathName().toRawUTF8(), 1);
 
-    auto result = runProbe();
+    // Run as root, the cache lies in root's home only if that home holds it.
+    auto result = runProbe (true, scratch);
 
     EXPECT_EQ (result[0], cache.getChildFile ("trash_probe").getFullPathName());
     EXPECT_EQ (result[1], "moved");
@@ -122,6 +137,22 @@ TEST_F (TrashedCacheFolder, NeverMovesAFolderThatOtherProgramsShare)
     setenv ("HOME", cache.getChildFile ("..").getChildFile ("trash_probe").getFullPathName().toRawUTF8(), 1);
     setenv ("TMPDIR", shared.getFullPathName().toRawUTF8(), 1);
     EXPECT_EQ (runProbe()[1], "kept");
+}
+
+TEST_F (TrashedCacheFolder, RunAsRootMovesOnlyAFolderInRootsOwnHomeReachedWithoutALink)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "root's own rule";
+
+    // A user's HOME kept by sudo -E: not root's home.
+    EXPECT_EQ (runProbe (true, scratch.getChildFile ("roots-home"))[1], "kept");
+
+    // Root's home, but reached through a link that a user could have made.
+    auto linked = scratch.getChildFile ("linked-home");
+    ASSERT_TRUE (home.createSymbolicLink (linked, true));
+    setenv ("HOME", linked.getFullPathName().toRawUTF8(), 1);
+    EXPECT_EQ (runProbe (true, linked)[1], "kept");
+    EXPECT_TRUE (trashed ("files").isEmpty());
 }
 
 TEST (NeverTrashedFolders, AreEveryFolderThatIsOrHoldsSomebodyElsesFiles)
