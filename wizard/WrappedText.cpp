@@ -20,8 +20,8 @@ namespace
         return juce::jmax (1, visibleWidth - box.getLeftIndent() - caretSpace);
     }
 
-    /** The lines as one text for the box: a line feed only where the box would not
-        break by itself, so that a text that breaks at spaces alone stays as it is. */
+    /** A paragraph's lines as one text for the box: a line feed only where the box
+        would not break by itself, so that a text that breaks at spaces alone stays as it is. */
     juce::String joinForTheBox (const juce::StringArray& lines)
     {
         juce::String text;
@@ -38,6 +38,7 @@ namespace
         return text;
     }
 
+    /** The width in which the box lays out a line now: less its scroll bar while that shows. */
     int wholeLineWidth (const juce::TextEditor& box)
     {
         auto* viewport = findViewport (box);
@@ -48,11 +49,6 @@ namespace
 
 namespace WrappedText
 {
-    float lineWidth (const juce::TextEditor& box)
-    {
-        return (float) wholeLineWidth (box);
-    }
-
     float lineWidthBesideScrollBar (const juce::TextEditor& box)
     {
         return (float) besideTheCaret (box, box.getWidth() - box.getBorder().getLeftAndRight()
@@ -65,7 +61,11 @@ namespace WrappedText
         for (int go = 0; go < 3; ++go)
         {
             const auto width = wholeLineWidth (box);
-            juce::StringArray parts (joinForTheBox (LineBreaks::wrap (text, box.getFont(), (float) width)));
+            juce::StringArray parts;
+
+            for (auto& paragraph : juce::StringArray::fromLines (text))
+                parts.add (joinForTheBox (LineBreaks::wrap (paragraph, box.getFont(), (float) width)));
+
             parts.addArray (linesBelow);
             box.setText (parts.joinIntoString ("\n"), false);
 

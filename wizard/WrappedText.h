@@ -6,11 +6,8 @@
     the box gives a line; the box itself would break Japanese anywhere. */
 namespace WrappedText
 {
-    /** The width in which the box lays out a line now: less its scroll bar while
-        that shows. */
-    float lineWidth (const juce::TextEditor& box);
-
-    /** The same, with room kept for a scroll bar that a longer text would bring. */
+    /** The width in which the box lays out a line, with room kept for the scroll
+        bar that a longer text would bring. */
     float lineWidthBesideScrollBar (const juce::TextEditor& box);
 
     /** Sets the box's text to the text's lines in the box's font, then the lines
