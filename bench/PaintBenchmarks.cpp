@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/QMV_HubApplication.h"
+#include "style/JapaneseLocale.h"
 #include "style/QMVHubLookAndFeel.h"
 #include "wizard/MainLayoutComponent.h"
 #include "uninstall/UninstallSetup.h"
@@ -51,6 +52,25 @@ namespace
     {
         MainLayoutComponent host (UninstallSetup::forProduct());
         paintRepeatedly (state, host);
+    }
+
+    // As on a Japanese system: its texts, in the face that the window gives every font.
+    void welcomeIdleJapanese (benchmark::State& state)
+    {
+        auto& defaultLook = juce::LookAndFeel::getDefaultLookAndFeel();
+        const auto locale = juce::SystemStats::getEnvironmentVariable ("LC_ALL", {});
+        ::setenv ("LC_ALL", "ja_JP.UTF-8", 1);
+        juce::LocalisedStrings::setCurrentMappings (JapaneseLocale::createTranslations().release());
+        JapaneseLocale::applyTypeface (defaultLook);
+
+        {
+            MainLayoutComponent host (UninstallSetup::forProduct());
+            paintRepeatedly (state, host);
+        }
+
+        defaultLook.setDefaultSansSerifTypefaceName ({});   // the framework's own choice again
+        juce::LocalisedStrings::setCurrentMappings (nullptr);
+        ::setenv ("LC_ALL", locale.toRawUTF8(), 1);
     }
 
     void welcomeWorking (benchmark::State& state)
@@ -125,6 +145,7 @@ namespace
 }
 
 BENCHMARK (welcomeIdle)->Name ("paint/welcome-idle-400x240")->Unit (benchmark::kMicrosecond);
+BENCHMARK (welcomeIdleJapanese)->Name ("paint/welcome-idle-japanese-400x240")->Unit (benchmark::kMicrosecond);
 BENCHMARK (welcomeWorking)->Name ("paint/welcome-working-400x240")->Unit (benchmark::kMicrosecond);
 BENCHMARK (completion)->Name ("paint/completion-400x240")->Unit (benchmark::kMicrosecond);
 BENCHMARK (busyBar)->Name ("paint/busy-bar-360x8")->Unit (benchmark::kMicrosecond);

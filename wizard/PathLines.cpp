@@ -1,5 +1,8 @@
 #include "wizard/PathLines.h"
 
+#include "style/LineBreaks.h"
+#include "wizard/WrappedText.h"
+
 namespace
 {
     /** The path's parts, each ending with its "/"; leading slashes stay with the part after them. */
@@ -30,37 +33,7 @@ namespace PathLines
 {
     juce::StringArray wrap (const juce::String& path, const juce::Font& font, float width)
     {
-        juce::StringArray lines;
-        juce::String line;
-        auto lineHoldsText = false;
-
-        const auto append = [&] (const juce::String& text)
-        {
-            if (lineHoldsText && font.getStringWidthFloat (line + text) > width)
-            {
-                lines.add (line);
-                line = continuationIndent;
-            }
-
-            line += text;
-            lineHoldsText = true;
-        };
-
-        for (auto& part : splitAfterSlashes (path))
-        {
-            if (font.getStringWidthFloat (juce::String (continuationIndent) + part) <= width)
-            {
-                append (part);
-                continue;
-            }
-
-            // Too long for any line of its own.
-            for (auto character : part)
-                append (juce::String::charToString (character));
-        }
-
-        lines.add (line);
-        return lines;
+        return LineBreaks::fill (splitAfterSlashes (path), font, width, continuationIndent);
     }
 
     juce::StringArray wrapToFit (const juce::String& path, juce::TextEditor& box)
@@ -70,10 +43,6 @@ namespace PathLines
 
     juce::StringArray wrapToFit (const juce::String& path, juce::TextEditor& box, const juce::Font& font)
     {
-        constexpr int caretSpace = 2;
-        const auto width = box.getWidth() - box.getBorder().getLeftAndRight() - box.getLeftIndent()
-                         - caretSpace - box.getLookAndFeel().getDefaultScrollbarWidth();
-
-        return wrap (path, font, (float) width);
+        return wrap (path, font, WrappedText::lineWidthBesideScrollBar (box));
     }
 }

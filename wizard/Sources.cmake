@@ -5,4 +5,5 @@ target_sources(uninstaller_core PRIVATE
     wizard/PathLines.cpp
     wizard/ShadowComponent.cpp
     wizard/ThankYouComponent.cpp
-    wizard/WelcomeComponent.cpp)
+    wizard/WelcomeComponent.cpp
+    wizard/WrappedText.cpp)

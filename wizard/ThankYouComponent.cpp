@@ -1,14 +1,18 @@
 #include "wizard/ThankYouComponent.h"
 
+#include "style/LineBreaks.h"
 #include "wizard/PathLines.h"
+#include "wizard/WrappedText.h"
 
 ThankYouComponent::ThankYouComponent (juce::ActionBroadcaster* broadcasterToUse, const juce::String& pageName)
     : Component (pageName),
-      broadcaster (broadcasterToUse)
+      broadcaster (broadcasterToUse),
+      title (TRANS ("Completed")),
+      completionMessage (TRANS ("The uninstallation was completed."))
 {
     setComponentID (pageName);
 
-    titleLabel = std::make_unique<juce::Label> ("l", TRANS ("Completed"));
+    titleLabel = std::make_unique<juce::Label> ("l", title);
     titleLabel->setComponentID ("titleLabel");
     titleLabel->setFont (juce::Font (28.0f, juce::Font::bold));
     titleLabel->setDescription (TRANS ("The result of the uninstallation."));
@@ -28,7 +32,7 @@ ThankYouComponent::ThankYouComponent (juce::ActionBroadcaster* broadcasterToUse,
     messageBox->setWantsKeyboardFocus (false);   // read only: Return must reach the OK button
     messageBox->setTitle (TRANS ("Details"));
     messageBox->setDescription (TRANS ("What was removed, and what could not be."));
-    messageBox->setText (TRANS ("The uninstallation was completed."));
+    messageBox->setText (completionMessage);
     addAndMakeVisible (*messageBox);
 }
 
@@ -56,10 +60,12 @@ void ThankYouComponent::resized()
     }
 
     titleLabel->setBounds (20, 50, getWidth() - 40, 30);
+    breakTitle();
 
-    const auto title = titleLabel->getBounds();
-    messageBox->setBounds (title.getX(), title.getBottom() + 10, title.getWidth(), 60);
-    okButton->setBounds (title.getX(), messageBox->getBottom() + 20, title.getWidth(), 60);
+    const auto titleBounds = titleLabel->getBounds();
+    messageBox->setBounds (titleBounds.getX(), titleBounds.getBottom() + 10, titleBounds.getWidth(), 60);
+    WrappedText::show (*messageBox, completionMessage);
+    okButton->setBounds (titleBounds.getX(), messageBox->getBottom() + 20, titleBounds.getWidth(), 60);
 }
 
 void ThankYouComponent::layOutRemainingFileList()
@@ -67,11 +73,25 @@ void ThankYouComponent::layOutRemainingFileList()
     // The list takes the page's height: the title moves up and the button is lower.
     const auto width = getWidth() - 40;
     titleLabel->setBounds (20, 14, width, 28);
+    breakTitle();
     okButton->setBounds (20, getHeight() - 16 - 40, width, 40);
 
     const auto top = titleLabel->getBottom() + 6;
     messageBox->setBounds (20, top, width, okButton->getY() - 8 - top);
     showRemainingFileList();
+}
+
+void ThankYouComponent::breakTitle()
+{
+    // A title too long for its line takes a second one rather than being squeezed.
+    auto& label = *titleLabel;
+    const auto font = getLookAndFeel().getLabelFont (label);
+    const auto border = label.getBorderSize();
+    const auto lines = LineBreaks::wrap (title, font, (float) border.subtractedFrom (label.getLocalBounds()).getWidth());
+
+    label.setText (lines.joinIntoString ("\n"), juce::dontSendNotification);
+    const auto needed = (int) std::ceil (font.getHeight() * (float) lines.size()) + border.getTopAndBottom();
+    label.setSize (label.getWidth(), juce::jmax (label.getHeight(), needed));
 }
 
 bool ThankYouComponent::keyPressed (const juce::KeyPress& key)
@@ -102,7 +122,7 @@ void ThankYouComponent::showRemainingFiles (const juce::StringArray& paths)
         return;
 
     remainingFiles = paths;
-    titleLabel->setText (TRANS ("Not all files were removed"), juce::dontSendNotification);
+    title = TRANS ("Not all files were removed");
     titleLabel->setFont (juce::Font (22.0f, juce::Font::bold));
     layOutRemainingFileList();
 }

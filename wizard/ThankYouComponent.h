@@ -29,11 +29,13 @@ public:
 private:
     void layOutRemainingFileList();
     void showRemainingFileList();
+    void breakTitle();
 
     juce::ActionBroadcaster* broadcaster;
     std::unique_ptr<juce::Label> titleLabel;
     std::unique_ptr<juce::TextEditor> messageBox;
     std::unique_ptr<PageButton> okButton;
+    juce::String title, completionMessage;
     juce::StringArray remainingFiles;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (ThankYouComponent)

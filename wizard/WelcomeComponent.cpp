@@ -2,6 +2,7 @@
 
 #include "platform/AppTempFolder.h"
 #include "wizard/PathLines.h"
+#include "wizard/WrappedText.h"
 
 namespace
 {
@@ -14,7 +15,8 @@ namespace
 
 WelcomeComponent::WelcomeComponent (juce::ActionBroadcaster* broadcasterToUse, const juce::String& pageName)
     : Component (pageName),
-      broadcaster (broadcasterToUse)
+      broadcaster (broadcasterToUse),
+      description (describeTheUninstaller())
 {
     setComponentID (pageName);
 
@@ -37,7 +39,7 @@ WelcomeComponent::WelcomeComponent (juce::ActionBroadcaster* broadcasterToUse, c
     descriptionBox->setWantsKeyboardFocus (false);   // read only: the focus stays on the button
     descriptionBox->setTitle (TRANS ("Description"));
     descriptionBox->setDescription (TRANS ("What the uninstaller removes."));
-    descriptionBox->setText (describeTheUninstaller());
+    descriptionBox->setText (description);
     addAndMakeVisible (*descriptionBox);
 
     // Whatever a previous run left behind goes; failing to clear it is harmless.
@@ -71,6 +73,7 @@ void WelcomeComponent::resized()
     const auto top = uninstallButton->getBottom() + 10;
     const auto room = juce::jmax (height, getHeight() - 20 - top);
     descriptionBox->setBounds (20, top, width, room);
+    showDescription();
 
     const auto needed = descriptionBox->getTextHeight() + descriptionBox->getBorder().getTopAndBottom();
     descriptionBox->setSize (width, juce::jlimit (height, room, needed));
@@ -89,7 +92,8 @@ void WelcomeComponent::buttonClicked (juce::Button* button)
 
 void WelcomeComponent::restoreIdleState()
 {
-    descriptionBox->setText (describeTheUninstaller());
+    description = describeTheUninstaller();
+    problemPath.clear();
     resized();
     descriptionBox->setVisible (true);
     progressBar->setVisible (false);
@@ -102,11 +106,15 @@ void WelcomeComponent::restoreIdleState()
 
 void WelcomeComponent::explainProblem (const juce::String& explanation, const juce::String& path)
 {
-    juce::StringArray lines (explanation);
-
-    if (path.isNotEmpty())
-        lines.addArray (PathLines::wrapToFit (path, *descriptionBox));
-
-    descriptionBox->setText (lines.joinIntoString ("\n"));
+    description = explanation;
+    problemPath = path;
     resized();
+}
+
+void WelcomeComponent::showDescription()
+{
+    // The path on lines of its own, broken after its slashes.
+    const auto pathLines = problemPath.isEmpty() ? juce::StringArray()
+                                                 : PathLines::wrapToFit (problemPath, *descriptionBox);
+    WrappedText::show (*descriptionBox, description, pathLines);
 }

@@ -25,10 +25,15 @@ public:
     void explainProblem (const juce::String& explanation, const juce::String& path);
 
 private:
+    void showDescription();
+
     juce::ActionBroadcaster* broadcaster;
     std::unique_ptr<juce::ProgressBar> progressBar;
     std::unique_ptr<PageButton> uninstallButton;
     std::unique_ptr<juce::TextEditor> descriptionBox;
+
+    // What the box says, and the file concerned, before they are broken into its lines.
+    juce::String description, problemPath;
 
     // Outside 0..1 on purpose: the bar shows that work goes on, not how much is done.
     double progressValue = 2.0;

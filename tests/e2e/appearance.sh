@@ -60,6 +60,33 @@ expect_stripes()
         || fail "busy bar in $(basename "$file"): $stripes stripe and $gaps background pixels of 358"
 }
 
+# Prints "top bottom left right first" for each line of light text in an area
+# ("WxH+X+Y"): its rows, its columns, and the top row of its first character.
+text_lines()
+{
+    convert "$1" -crop "$2" +repage -colorspace gray -depth 8 txt:- \
+        | awk -F'[,: ()]+' '
+            /^[0-9]/ && $3 + 0 > 110 { ink[$2, $1] = 1; row[$2] = 1; if ($2 > last) last = $2 }
+            END {
+                for (y = 0; y <= last; y++) {
+                    if (! (y in row)) continue
+                    for (top = y; y in row; y++) ; bottom = y - 1; left = 100000; right = -1
+                    for (k in ink) {
+                        split (k, p, SUBSEP)
+                        if (p[1] < top || p[1] > bottom) continue
+                        if (p[2] < left) left = p[2]
+                        if (p[2] > right) right = p[2]
+                    }
+                    first = bottom
+                    for (k in ink) {
+                        split (k, p, SUBSEP)
+                        if (p[1] >= top && p[1] < first && p[2] < left + 8) first = p[1]
+                    }
+                    print top, bottom, left, right, first
+                }
+            }'
+}
+
 start_display
 use_scratch_home
 unset LC_ALL LC_MESSAGES
@@ -120,6 +147,17 @@ white="$(count_near "$japanese" 360x60+20+20 "$WHITE" 30)"
 [ "$white" -gt 30 ] || fail "the Japanese button text shows $white white pixels"
 # The longer Japanese description takes the room below its box instead of a scroll bar.
 [ "$(colour_count "$japanese" 3x100+376+92)" = 1 ] || fail "the Japanese description shows a scroll bar"
+# Broken where Japanese allows: each line but the last filled to within two characters
+# of the box's edge (the box broke none again), and none begins with a mark that sits
+# low or in the middle of the line, as "ー", a small kana or "。" do.
+lines="$(text_lines "$japanese" 360x130+20+90)"
+[ "$(wc -l <<<"$lines")" -ge 3 ] || fail "the Japanese description shows as: $lines"
+while read -r top bottom left right first; do
+    [ "$top" = "$(tail -n 1 <<<"$lines" | cut -d' ' -f1)" ] || [ "$right" -ge 320 ] \
+        || fail "a Japanese line at y $((90 + top)) ends at x $((20 + right)), short of the box's edge"
+    [ $(( (first - top) * 100 )) -lt $(( (bottom - top) * 45 )) ] \
+        || fail "a Japanese line at y $((90 + top)) begins with a mark that may not start a line"
+done <<<"$lines"
 
 request_close "$window"
 wait_for_exit "$PROGRAM_PID" 10

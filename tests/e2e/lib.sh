@@ -115,7 +115,7 @@ start_program()
 {
     local prefix=()
     if [ "$(id -u)" = 0 ]; then
-        printf 'root:x:0:0:root:%s:/bin/sh\n' "$HOME" >"$SCRATCH/passwd"
+        sed -E "s#^(root:[^:]*:0:0:[^:]*:)[^:]*#\\1$HOME#" /etc/passwd >"$SCRATCH/passwd"
         prefix=(unshare --mount sh -c 'mount --bind "$0" /etc/passwd && exec "$@"' "$SCRATCH/passwd")
     fi
     "${prefix[@]}" "$PROGRAM" "$@" >"$SCRATCH/program-$RANDOM.log" 2>&1 &
