@@ -54,14 +54,15 @@ namespace
         paintRepeatedly (state, host);
     }
 
-    // As on a Japanese system: its texts, in the face that the window gives every font.
+    // As on a Japanese system: its texts, in the face that the window gives every font;
+    // the page host asks the locale itself.
     void welcomeIdleJapanese (benchmark::State& state)
     {
         auto& defaultLook = juce::LookAndFeel::getDefaultLookAndFeel();
         const auto locale = juce::SystemStats::getEnvironmentVariable ("LC_ALL", {});
         ::setenv ("LC_ALL", "ja_JP.UTF-8", 1);
-        juce::LocalisedStrings::setCurrentMappings (JapaneseLocale::createTranslations().release());
-        JapaneseLocale::applyTypeface (defaultLook);
+        juce::LocalisedStrings::setCurrentMappings (JapaneseLocale::createTranslations ("ja").release());
+        JapaneseLocale::applyTypeface (defaultLook, "ja");
 
         {
             MainLayoutComponent host (UninstallSetup::forProduct());
