@@ -1,5 +1,6 @@
 #include "app/CommandLineReport.h"
 
+#include "app/CommandLine.h"
 #include "common/ProductInfo.h"
 
 namespace CommandLineReport
@@ -55,6 +56,6 @@ namespace CommandLineReport
 
     int exitStatus (const std::vector<DriverRemoval::Bundle>& bundles)
     {
-        return DriverRemoval::anyIn (bundles, State::remains) ? 1 : 0;
+        return DriverRemoval::anyIn (bundles, State::remains) ? CommandLine::bundleRemains : CommandLine::success;
     }
 }

@@ -56,7 +56,7 @@ void QMV_HubApplication::initialise (const juce::String&)
 
 void QMV_HubApplication::shutdown()
 {
-    // Off the screen at once, even where the page host must still wait for a system
+    // Off the screen at once, even where MainLayoutComponent must still wait for a system
     // prompt that cannot be withdrawn before it can go.
     if (mainWindow != nullptr)
         mainWindow->setVisible (false);

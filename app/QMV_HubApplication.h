@@ -7,6 +7,7 @@
 
 /** The application: installs the texts for the user's language and shows the
     one window of the uninstaller. */
+// The name, with its underscore, is kept on purpose.
 class QMV_HubApplication : public juce::JUCEApplication
 {
 public:

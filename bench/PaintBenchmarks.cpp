@@ -27,7 +27,7 @@ namespace
     // Without a click, which would ask for administrator rights.
     void showWorkingLook (MainLayoutComponent& host)
     {
-        auto* page = host.findChildWithID (MainLayoutComponent::pageNameStart);
+        auto* page = host.findChildWithID (WizardVocabulary::startPage);
         page->findChildWithID ("uninstallButton")->setEnabled (false);
         page->findChildWithID ("descriptionBox")->setVisible (false);
         page->findChildWithID ("progressBar")->setVisible (true);

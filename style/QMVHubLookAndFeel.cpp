@@ -8,6 +8,8 @@ namespace
         return (14.0f * height) / 60.0f;
     }
 
+    /** Rounded at each corner but those of the sides that the flags square off, in
+        the order left, right, top, bottom. */
     juce::Path roundedRectangle (float x, float y, float width, float height, float cornerSize,
                                  bool flatOnLeft, bool flatOnRight, bool flatOnTop, bool flatOnBottom)
     {
@@ -26,6 +28,7 @@ QMVHubLookAndFeel::QMVHubLookAndFeel()
     const juce::Colour accentColour (accent), highlightColour (highlight),
                        darkFillColour (darkFill), lightTextColour (lightText);
 
+    // The colours of components that the program never shows are kept on purpose.
     setColour (juce::TreeView::selectedItemBackgroundColourId, juce::Colour (0x301111ee));
     setColour (juce::TextButton::buttonColourId, accentColour);
     setColour (juce::TextButton::buttonOnColourId, juce::Colour (0xff000000));

@@ -4,6 +4,7 @@
 
 /** The program's own style: a dark theme with a red accent, flat rounded buttons
     and a striped busy bar. */
+// Its name, like QMV_HubApplication's and CAuth's, is kept on purpose.
 class QMVHubLookAndFeel : public juce::LookAndFeel_V3
 {
 public:
@@ -25,6 +26,7 @@ public:
 
     void drawTextEditorOutline (juce::Graphics& g, int width, int height, juce::TextEditor& editor) override;
 
+    // Kept on purpose, though the program shows no image button.
     void drawImageButton (juce::Graphics& g, juce::Image* image,
                           int imageX, int imageY, int imageW, int imageH,
                           const juce::Colour& overlayColour, float imageOpacity,
@@ -35,6 +37,8 @@ public:
     static int stripeOffset (juce::uint32 millisecondCounter, int barHeight) noexcept;
 
 private:
+    /** A rounded rectangle filled with the colour and outlined a little darker; each
+        flatOn... flag squares off the corners of that side (left, right, top, bottom). */
     void drawFlatLozenge (juce::Graphics& g, float x, float y, float width, float height,
                           const juce::Colour& colour, float outlineThickness, float cornerSize,
                           bool flatOnLeft, bool flatOnRight, bool flatOnTop, bool flatOnBottom) const;

@@ -6,7 +6,7 @@
 #include <mutex>
 
 /** Asks for administrator rights for the calling thread, while another thread may
-    withdraw the question: the page host asks on its job's thread, and withdraws
+    withdraw the question: MainLayoutComponent asks on the thread of its run(), and withdraws
     when it is destroyed with the prompt still open.
 
     The system's prompt is answered on a thread of its own, which needs nothing of

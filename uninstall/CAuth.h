@@ -7,6 +7,7 @@
 
 /** One administrator authorization: obtained from the user once, when the object
     is made; used to run tools while it lives; given back when it is destroyed. */
+// The name, with its C, is kept on purpose.
 class CAuth
 {
 public:

@@ -2,6 +2,7 @@
 
 #include "style/JapaneseLocale.h"
 #include "uninstall/ObstacleText.h"
+#include "wizard/WizardVocabulary.h"
 
 namespace
 {
@@ -36,8 +37,8 @@ MainLayoutComponent::MainLayoutComponent (UninstallSetup setup)
       jobCallTarget (this),
       uninstallSequence (std::move (setup), UninstallSequence::Caller::window)
 {
-    thankYouComponent = std::make_unique<ThankYouComponent> (&broadcaster, pageNameThankYou);
-    welcomeComponent = std::make_unique<WelcomeComponent> (&broadcaster, pageNameStart);
+    thankYouComponent = std::make_unique<ThankYouComponent> (&broadcaster, WizardVocabulary::thankYouPage);
+    welcomeComponent = std::make_unique<WelcomeComponent> (&broadcaster, WizardVocabulary::startPage);
     shadowComponent = std::make_unique<ShadowComponent>();
     shadowComponent->setEnabled (false);
 
@@ -52,7 +53,7 @@ MainLayoutComponent::MainLayoutComponent (UninstallSetup setup)
 
     broadcaster.addActionListener (this);
 
-    moveForwardTo (pageNameStart);
+    moveForwardTo (WizardVocabulary::startPage);
     setSize (pageWidth, pageHeight);
 }
 
@@ -71,7 +72,7 @@ MainLayoutComponent::~MainLayoutComponent()
 
 void MainLayoutComponent::paint (juce::Graphics& g)
 {
-    g.fillAll (juce::Colour (0xff282828));
+    g.fillAll (juce::Colour (QMVHubLookAndFeel::darkFill));
 }
 
 void MainLayoutComponent::resized()
@@ -101,17 +102,17 @@ void MainLayoutComponent::actionListenerCallback (const juce::String& message)
     const auto& command = tokens[0];
     const auto& argument = tokens[1];
 
-    if (command == "uninstall")
+    if (command == WizardVocabulary::uninstall)
         startUninstall();
-    else if (command == "finished")
-        moveForwardTo (pageNameThankYou);
-    else if (command == "completed")
+    else if (command == WizardVocabulary::finished)
+        moveForwardTo (WizardVocabulary::thankYouPage);
+    else if (command == WizardVocabulary::completed)
         juce::JUCEApplicationBase::quit();
-    else if (command == "moveForwardTo")
+    else if (command == WizardVocabulary::moveForwardTo)
         moveForwardTo (argument);
-    else if (command == "moveBackwardTo")
+    else if (command == WizardVocabulary::moveBackwardTo)
         moveBackwardTo (argument);
-    else if (command == "moveBackward")
+    else if (command == WizardVocabulary::moveBackward)
         moveBackward();
 }
 
@@ -126,7 +127,7 @@ void MainLayoutComponent::changeListenerCallback (juce::ChangeBroadcaster* sourc
 
 void MainLayoutComponent::startUninstall()
 {
-    // While the job runs, it is already asking or removing: one prompt per click.
+    // While run() works, it is already asking or removing: one prompt per click.
     if (! isThreadRunning())
         startThread();
 }
@@ -168,7 +169,7 @@ void MainLayoutComponent::showOutcome (const UninstallSequence::Outcome& outcome
 
 void MainLayoutComponent::showRefusal (const AuthorizationServices::PromptObstacle& obstacle)
 {
-    // This call is the job's last act: once its thread has ended, a click can start it again.
+    // This call is run()'s last act: once its thread has ended, a click can start it again.
     waitForThreadToExit (-1);
     welcomeComponent->restoreIdleState();
 
@@ -186,15 +187,15 @@ void MainLayoutComponent::finishUninstall (const std::vector<DriverRemoval::Bund
             remainingFiles.add (juce::String::fromUTF8 (bundle.path.c_str()));
 
     thankYouComponent->showRemainingFiles (remainingFiles);
-    actionListenerCallback ("finished");
+    actionListenerCallback (WizardVocabulary::finished);
 }
 
 juce::Component* MainLayoutComponent::findPage (const juce::String& pageName) const
 {
-    if (pageName == pageNameStart)
+    if (pageName == WizardVocabulary::startPage)
         return welcomeComponent.get();
 
-    if (pageName == pageNameThankYou)
+    if (pageName == WizardVocabulary::thankYouPage)
         return thankYouComponent.get();
 
     return nullptr;

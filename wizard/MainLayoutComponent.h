@@ -4,6 +4,7 @@
 
 #include "uninstall/UninstallSequence.h"
 #include "style/QMVHubLookAndFeel.h"
+#include "wizard/WizardVocabulary.h"
 #include "wizard/ShadowComponent.h"
 #include "wizard/ThankYouComponent.h"
 #include "wizard/WelcomeComponent.h"
@@ -17,9 +18,6 @@ class MainLayoutComponent : public juce::Component,
                             public juce::Thread
 {
 public:
-    // The pages' names, which are also their component IDs.
-    static constexpr const char* pageNameStart = "QMVHubPageNameStart";
-    static constexpr const char* pageNameThankYou = "QMVHubPageNameThankYou";
     static constexpr int pageWidth = 400;
     static constexpr int pageHeight = 240;
 
@@ -34,7 +32,7 @@ public:
     void changeListenerCallback (juce::ChangeBroadcaster* source) override;
 
     /** The uninstall job: the uninstall sequence asks for the rights, removes the
-        bundles that exist and waits; then the job gives the rights back and hands the
+        bundles that exist and waits; then run() gives the rights back and hands the
         outcome to the message thread: "finished", or the refusal and why. */
     void run() override;
 
@@ -57,7 +55,7 @@ private:
     juce::Component* findPage (const juce::String& pageName) const;
     juce::Rectangle<int> getPageBounds() const;
 
-    // Made on the message thread; the job's calls back to it ask it whether we still exist.
+    // Made on the message thread; run()'s calls back to it ask it whether we still exist.
     const juce::Component::SafePointer<MainLayoutComponent> jobCallTarget;
 
     std::unique_ptr<ThankYouComponent> thankYouComponent;
@@ -65,8 +63,8 @@ private:
     std::unique_ptr<ShadowComponent> shadowComponent;
     juce::ActionBroadcaster broadcaster;
 
-    // Touched by one thread at a time. While no job runs it is null and nobody uses
-    // it. From the job's start to its end it belongs to the job's thread alone,
+    // Touched by one thread at a time. While run() is not working it is null and nobody uses
+    // it. From run()'s start to its end it belongs to that thread alone,
     // which makes it (the prompt), uses it and deletes it under the message-thread lock.
     std::unique_ptr<CAuth> auth;
     UninstallSequence uninstallSequence;

@@ -1,7 +1,9 @@
 #include "wizard/ThankYouComponent.h"
 
 #include "style/LineBreaks.h"
+#include "style/QMVHubLookAndFeel.h"
 #include "wizard/PathLines.h"
+#include "wizard/WizardVocabulary.h"
 #include "wizard/WrappedText.h"
 
 ThankYouComponent::ThankYouComponent (juce::ActionBroadcaster* broadcasterToUse, const juce::String& pageName)
@@ -12,6 +14,7 @@ ThankYouComponent::ThankYouComponent (juce::ActionBroadcaster* broadcasterToUse,
 {
     setComponentID (pageName);
 
+    // The children's short names ("l", "b", "desc") are kept on purpose.
     titleLabel = std::make_unique<juce::Label> ("l", title);
     titleLabel->setComponentID ("titleLabel");
     titleLabel->setFont (juce::Font (28.0f, juce::Font::bold));
@@ -48,7 +51,7 @@ ThankYouComponent::~ThankYouComponent()
 
 void ThankYouComponent::paint (juce::Graphics& g)
 {
-    g.fillAll (juce::Colour (0xff282828));
+    g.fillAll (juce::Colour (QMVHubLookAndFeel::darkFill));
 }
 
 void ThankYouComponent::resized()
@@ -107,7 +110,7 @@ bool ThankYouComponent::keyPressed (const juce::KeyPress& key)
 void ThankYouComponent::buttonClicked (juce::Button* button)
 {
     if (button == okButton.get())
-        broadcaster->sendActionMessage ("completed");
+        broadcaster->sendActionMessage (WizardVocabulary::completed);
 }
 
 void ThankYouComponent::visibilityChanged()
@@ -129,7 +132,7 @@ void ThankYouComponent::showRemainingFiles (const juce::StringArray& paths)
 
 void ThankYouComponent::showRemainingFileList()
 {
-    // Each bundle by its name, with its folder below in a smaller, dimmer hand.
+    // Each bundle by its name, with its folder below in a smaller font and a dimmer colour.
     const auto nameColour = getLookAndFeel().findColour (juce::TextEditor::textColourId);
     const juce::Font nameFont (15.0f), folderFont (12.5f), gapFont (4.0f);
     auto& box = *messageBox;

@@ -2,6 +2,7 @@
 
 #include "platform/AppTempFolder.h"
 #include "wizard/PathLines.h"
+#include "wizard/WizardVocabulary.h"
 #include "wizard/WrappedText.h"
 
 namespace
@@ -20,6 +21,7 @@ WelcomeComponent::WelcomeComponent (juce::ActionBroadcaster* broadcasterToUse, c
 {
     setComponentID (pageName);
 
+    // The children's short names ("b", "ed") are kept on purpose.
     uninstallButton = std::make_unique<PageButton> ("b");
     uninstallButton->setComponentID ("uninstallButton");
     uninstallButton->setButtonText (TRANS ("Uninstall Driver"));
@@ -84,7 +86,7 @@ void WelcomeComponent::buttonClicked (juce::Button* button)
     if (button != uninstallButton.get())
         return;
 
-    broadcaster->sendActionMessage ("uninstall");
+    broadcaster->sendActionMessage (WizardVocabulary::uninstall);
     uninstallButton->setEnabled (false);
     descriptionBox->setVisible (false);
     progressBar->setVisible (true);

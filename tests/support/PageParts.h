@@ -18,8 +18,8 @@ namespace PageParts
         throw std::logic_error ((parent.getComponentID() + " has no part " + id).toStdString());
     }
 
-    inline WelcomeComponent& welcomePage (juce::Component& host)      { return find<WelcomeComponent> (host, MainLayoutComponent::pageNameStart); }
-    inline ThankYouComponent& completionPage (juce::Component& host)  { return find<ThankYouComponent> (host, MainLayoutComponent::pageNameThankYou); }
+    inline WelcomeComponent& welcomePage (juce::Component& host)      { return find<WelcomeComponent> (host, WizardVocabulary::startPage); }
+    inline ThankYouComponent& completionPage (juce::Component& host)  { return find<ThankYouComponent> (host, WizardVocabulary::thankYouPage); }
     inline ShadowComponent& shadow (juce::Component& host)            { return find<ShadowComponent> (host, "shadow"); }
 
     inline juce::TextButton& uninstallButton (juce::Component& page)  { return find<juce::TextButton> (page, "uninstallButton"); }

@@ -3,12 +3,13 @@
 #include "support/MessageLoop.h"
 #include "support/PageParts.h"
 #include "support/RefusingSetup.h"
+#include "wizard/WizardVocabulary.h"
 
 namespace
 {
     const juce::Rectangle<int> pageArea { 0, 0, 400, 240 };
-    const juce::String welcomeName (MainLayoutComponent::pageNameStart);
-    const juce::String completionName (MainLayoutComponent::pageNameThankYou);
+    const juce::String welcomeName (WizardVocabulary::startPage);
+    const juce::String completionName (WizardVocabulary::thankYouPage);
     using Components = juce::Array<juce::Component*>;
 
     class Navigation : public testing::Test

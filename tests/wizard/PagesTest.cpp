@@ -44,7 +44,7 @@ namespace
 
 TEST_F (Pages, WelcomePageStartsIdleWithItsTextsLaidOutFromTheTop)
 {
-    WelcomeComponent page (&broadcaster, MainLayoutComponent::pageNameStart);
+    WelcomeComponent page (&broadcaster, WizardVocabulary::startPage);
     page.setSize (400, 240);
 
     EXPECT_EQ (page.getName(), "QMVHubPageNameStart");
@@ -71,8 +71,8 @@ TEST_F (Pages, WelcomePageStartsIdleWithItsTextsLaidOutFromTheTop)
 
 TEST_F (Pages, ScreenReadersFindANameAndADescriptionForEveryControl)
 {
-    WelcomeComponent welcome (&broadcaster, MainLayoutComponent::pageNameStart);
-    ThankYouComponent thankYou (&broadcaster, MainLayoutComponent::pageNameThankYou);
+    WelcomeComponent welcome (&broadcaster, WizardVocabulary::startPage);
+    ThankYouComponent thankYou (&broadcaster, WizardVocabulary::thankYouPage);
 
     // Buttons and labels are named by their own text; the text boxes need a title.
     for (auto* control : std::initializer_list<juce::Component*> { &uninstallButton (welcome), &descriptionBox (welcome),
@@ -86,8 +86,8 @@ TEST_F (Pages, ScreenReadersFindANameAndADescriptionForEveryControl)
 
 TEST_F (Pages, SpaceAndReturnPressTheButtonThatHasTheFocus)
 {
-    WelcomeComponent page (&broadcaster, MainLayoutComponent::pageNameStart);
-    ThankYouComponent thankYou (&broadcaster, MainLayoutComponent::pageNameThankYou);
+    WelcomeComponent page (&broadcaster, WizardVocabulary::startPage);
+    ThankYouComponent thankYou (&broadcaster, WizardVocabulary::thankYouPage);
 
     // As the window delivers a key to the component that has the focus.
     const auto press = [] (juce::Component& focused, int key) { return focused.keyPressed (juce::KeyPress (key)); };
@@ -106,7 +106,7 @@ TEST_F (Pages, SpaceAndReturnPressTheButtonThatHasTheFocus)
 
 TEST_F (Pages, OneClickSendsUninstallOnceAndOnlyTheIdleLookLetsTheUserAskAgain)
 {
-    WelcomeComponent page (&broadcaster, MainLayoutComponent::pageNameStart);
+    WelcomeComponent page (&broadcaster, WizardVocabulary::startPage);
 
     auto sent = recorder.deliveredAfter ([&] { click (uninstallButton (page)); click (uninstallButton (page)); });
     EXPECT_EQ (sent, juce::StringArray ("uninstall"));
@@ -122,7 +122,7 @@ TEST_F (Pages, OneClickSendsUninstallOnceAndOnlyTheIdleLookLetsTheUserAskAgain)
 
 TEST_F (Pages, EveryOkClickSendsCompleted)
 {
-    ThankYouComponent page (&broadcaster, MainLayoutComponent::pageNameThankYou);
+    ThankYouComponent page (&broadcaster, WizardVocabulary::thankYouPage);
 
     auto sent = recorder.deliveredAfter ([&] { click (okButton (page)); click (okButton (page)); });
 
@@ -132,7 +132,7 @@ TEST_F (Pages, EveryOkClickSendsCompleted)
 
 TEST_F (Pages, CompletionPageLaysOutBelowItsTitleOverItsOwnBackground)
 {
-    ThankYouComponent page (&broadcaster, MainLayoutComponent::pageNameThankYou);
+    ThankYouComponent page (&broadcaster, WizardVocabulary::thankYouPage);
     page.setSize (400, 240);
 
     EXPECT_EQ (page.getName(), "QMVHubPageNameThankYou");
@@ -154,8 +154,8 @@ TEST_F (Pages, JapaneseTranslationsReplaceEveryTextButOk)
 {
     juce::LocalisedStrings::setCurrentMappings (JapaneseLocale::createTranslations ("ja").release());
 
-    WelcomeComponent welcome (&broadcaster, MainLayoutComponent::pageNameStart);
-    ThankYouComponent thankYou (&broadcaster, MainLayoutComponent::pageNameThankYou);
+    WelcomeComponent welcome (&broadcaster, WizardVocabulary::startPage);
+    ThankYouComponent thankYou (&broadcaster, WizardVocabulary::thankYouPage);
 
     EXPECT_EQ (uninstallButton (welcome).getButtonText(), juce::String::fromUTF8 ("ドライバーの削除"));
     EXPECT_TRUE (descriptionBox (welcome).getText().startsWith (juce::String::fromUTF8 ("このアンインストーラーは")));

@@ -17,7 +17,7 @@ namespace
     using namespace PageParts;
 
     /** The pages going back once the job has shown its outcome: the completion page, once. */
-    const juce::StringArray outcomeShown (MainLayoutComponent::pageNameThankYou, MainLayoutComponent::pageNameStart);
+    const juce::StringArray outcomeShown (WizardVocabulary::thankYouPage, WizardVocabulary::startPage);
 
     /** Four scratch paths, holding spaces, in place of the driver's bundles. */
     struct ScratchTargets
@@ -305,7 +305,7 @@ TEST_F (UninstallJobWithHeldPrompt, ARefusalRestoresTheIdleLookAndOnlyANewClickA
 
     EXPECT_EQ (welcomeLook (page), idleLook);
     EXPECT_FALSE (host->isThreadRunning());
-    EXPECT_EQ (pagesGoingBack (*host), juce::StringArray (MainLayoutComponent::pageNameStart));
+    EXPECT_EQ (pagesGoingBack (*host), juce::StringArray (WizardVocabulary::startPage));
     EXPECT_EQ (fake.log->releases, 1);
 
     MessageLoop::runFor (300);
@@ -427,7 +427,7 @@ TEST (UninstallJob, TheCompletionPageNamesWhatIsLeftInJapanese)
     juce::LocalisedStrings::setCurrentMappings (new juce::LocalisedStrings (JapaneseLocale::getTranslationText(), false));
 
     juce::ActionBroadcaster broadcaster;
-    ThankYouComponent page (&broadcaster, MainLayoutComponent::pageNameThankYou);
+    ThankYouComponent page (&broadcaster, WizardVocabulary::thankYouPage);
     page.setSize (400, 240);
     page.showRemainingFiles ({ "/a b/one", "/c/two" });
 
@@ -441,7 +441,7 @@ TEST (UninstallJob, TheCompletionPageNamesWhatIsLeftInJapanese)
 TEST (UninstallJob, EveryRemainingBundleIsReadableWholeInTheMessageBox)
 {
     juce::ActionBroadcaster broadcaster;
-    ThankYouComponent page (&broadcaster, MainLayoutComponent::pageNameThankYou);
+    ThankYouComponent page (&broadcaster, WizardVocabulary::thankYouPage);
     page.setSize (400, 240);
 
     const juce::StringArray bundles { "/Library/Audio/MIDI Drivers/PelkUSBMIDIDriver.plugin",
@@ -472,7 +472,7 @@ TEST (UninstallJob, EveryRemainingBundleIsReadableWholeInTheMessageBox)
 TEST (UninstallJob, ALongerListOfRemainingFilesScrollsFromTheKeyboard)
 {
     juce::ActionBroadcaster broadcaster;
-    ThankYouComponent page (&broadcaster, MainLayoutComponent::pageNameThankYou);
+    ThankYouComponent page (&broadcaster, WizardVocabulary::thankYouPage);
     page.setSize (400, 240);
 
     juce::StringArray paths;
