@@ -226,12 +226,13 @@ int CommandLine::main (int argc, char* argv[], const UninstallSetup& setup,
     occupyClosedStandardStreams();
     const CommandLine commandLine (std::vector<std::string> (argv + std::min (argc, 1), argv + argc));
 
+    // A reader that went away is a report that could not be written, not a reason to
+    // end unheard; a helper that went away is a removal that remains. A Mac raises
+    // SIGPIPE for a whole process, on whichever thread, so no one thread can hold it.
+    std::signal (SIGPIPE, SIG_IGN);
+
     if (commandLine.getAction() != Action::openWindow)
-    {
-        // A reader that went away is a report that could not be written, not a reason to end unheard.
-        std::signal (SIGPIPE, SIG_IGN);
         return commandLine.run (setup, std::cout, std::cerr);
-    }
 
     juce::JUCEApplicationBase::createInstance = createApplication;
     return juce::JUCEApplicationBase::main (argc, const_cast<const char**> (argv));

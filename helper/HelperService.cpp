@@ -32,7 +32,7 @@ namespace
         std::vector<int> open;
 
         while (auto* entry = ::readdir (folder))
-            if (auto fd = std::atoi (entry->d_name); fd > STDERR_FILENO && fd != ::dirfd (folder))
+            if (auto fd = std::atoi (entry->d_name); fd > STDERR_FILENO && fd != dirfd (folder))
                 open.push_back (fd);
 
         ::closedir (folder);

@@ -41,10 +41,19 @@ namespace
     {
         const auto* root = ::getpwuid (0);
 
-        if (root == nullptr || root->pw_dir == nullptr || ! folder.isAChildOf (juce::File (juce::String::fromUTF8 (root->pw_dir))))
+        if (root == nullptr || root->pw_dir == nullptr)
             return false;
 
-        for (auto entry = folder;; entry = entry.getParentDirectory())
+        // The system's own links above the home count for nothing (a Mac's /var/root
+        // is /private/var/root); below it, any link is refused.
+        const juce::File home (juce::String::fromUTF8 (root->pw_dir));
+
+        if (! folder.isAChildOf (home))
+            return false;
+
+        const auto inside = resolved (home).getChildFile (folder.getRelativePathFrom (home));
+
+        for (auto entry = inside;; entry = entry.getParentDirectory())
         {
             struct stat info {};
 

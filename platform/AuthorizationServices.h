@@ -21,7 +21,7 @@ public:
     /** What keeps the system from asking the user at all. */
     struct PromptObstacle
     {
-        enum class Kind { none, launcherMissing, helperMissing, helperUntrusted, promptUnavailable, systemCallMissing };
+        enum class Kind { none, launcherMissing, helperMissing, helperUntrusted, promptUnavailable, systemCallMissing, noDesktop };
 
         Kind kind = Kind::none;
         std::string path;   // the launcher, the helper or the system call concerned; empty when none is

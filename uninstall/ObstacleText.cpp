@@ -25,6 +25,9 @@ namespace ObstacleText
                 return TRANS ("The password prompt cannot be shown: this version of macOS no longer lets a program "
                               "start its helper with administrator rights. Remove the driver with this program's "
                               "--uninstall option, run as root.");
+            case Kind::noDesktop:
+                return TRANS ("No password dialog could be shown: this session has no desktop to show it on. "
+                              "Log in at the Mac's own screen, or run this program's --uninstall option as root.");
             case Kind::none:
                 break;
         }

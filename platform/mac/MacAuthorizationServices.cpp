@@ -99,8 +99,9 @@ AuthorizationServices::Status MacAuthorizationServices::launchHelper (Session& s
 
     // One socket carries both directions; the connection keeps two descriptors of
     // it and learns from the helper's greeting which child to wait for.
-    const auto toHelper = duplicateClosedOnExec (::fileno (pipe));
-    const auto fromHelper = duplicateClosedOnExec (::fileno (pipe));
+    // fileno may be a macro: no "::".
+    const auto toHelper = duplicateClosedOnExec (fileno (pipe));
+    const auto fromHelper = duplicateClosedOnExec (fileno (pipe));
     std::fclose (pipe);
 
     if (toHelper < 0 || fromHelper < 0)
@@ -131,6 +132,10 @@ AuthorizationServices::Status MacAuthorizationServices::startHelper (Session& se
     // Rights granted after a withdrawal stay unused, and go back with the reference.
     if (endAsking())
         return errAuthorizationCanceled;
+
+    // Over ssh, or with nobody logged in at the screen, the system has nowhere to ask.
+    if (status == errAuthorizationInteractionNotAllowed)
+        reportObstacle ({ PromptObstacle::Kind::noDesktop, {} });
 
     if (status != errAuthorizationSuccess)
         return status;

@@ -38,9 +38,8 @@ std::vector<std::string> SystemArguments::withoutSystemArguments (const std::vec
             continue;
         }
 
-        // As the defaults system reads them: the next argument is the value unless it
-        // is itself an option.
-        if (index + 1 < arguments.size() && ! startsWith (arguments[index + 1], "-"))
+        // The next argument is the value, "-1" too, unless it is one of our own options.
+        if (index + 1 < arguments.size() && ! startsWith (arguments[index + 1], "--"))
             ++index;
     }
 

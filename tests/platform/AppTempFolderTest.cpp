@@ -139,7 +139,7 @@ TEST_F (TrashedCacheFolder, NeverMovesAFolderThatOtherProgramsShare)
     EXPECT_EQ (runProbe()[1], "kept");
 }
 
-TEST_F (TrashedCacheFolder, RunAsRootMovesOnlyAFolderInRootsOwnHomeReachedWithoutALink)
+TEST_F (TrashedCacheFolder, RunAsRootMovesOnlyAFolderInRootsOwnHomeWithNoLinkBelowIt)
 {
     if (::geteuid() != 0)
         GTEST_SKIP() << "root's own rule";
@@ -147,12 +147,21 @@ TEST_F (TrashedCacheFolder, RunAsRootMovesOnlyAFolderInRootsOwnHomeReachedWithou
     // A user's HOME kept by sudo -E: not root's home.
     EXPECT_EQ (runProbe (true, scratch.getChildFile ("roots-home"))[1], "kept");
 
-    // Root's home, but reached through a link that a user could have made.
-    auto linked = scratch.getChildFile ("linked-home");
-    ASSERT_TRUE (home.createSymbolicLink (linked, true));
-    setenv ("HOME", linked.getFullPathName().toRawUTF8(), 1);
-    EXPECT_EQ (runProbe (true, linked)[1], "kept");
+    // In root's home, but through a link that a user could have made there.
+    auto elsewhere = scratch.getChildFile ("elsewhere");
+    ASSERT_TRUE (elsewhere.createDirectory());
+    home.getChildFile (".cache").deleteRecursively();
+    ASSERT_TRUE (elsewhere.createSymbolicLink (home.getChildFile (".cache"), true));
+    EXPECT_EQ (runProbe()[1], "kept");
+    EXPECT_TRUE (elsewhere.getChildFile ("trash_probe/left-by-last-run").existsAsFile());
     EXPECT_TRUE (trashed ("files").isEmpty());
+
+    // Root's home itself may lie behind the system's own link, as a Mac's /var/root does.
+    home.getChildFile (".cache").deleteFile();
+    auto linkedHome = scratch.getChildFile ("linked-home");
+    ASSERT_TRUE (home.createSymbolicLink (linkedHome, true));
+    setenv ("HOME", linkedHome.getFullPathName().toRawUTF8(), 1);
+    EXPECT_EQ (runProbe (true, linkedHome)[1], "moved");
 }
 
 TEST (NeverTrashedFolders, AreEveryFolderThatIsOrHoldsSomebodyElsesFiles)

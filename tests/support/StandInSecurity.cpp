@@ -38,8 +38,8 @@ namespace
             changed.notify_all();
         }
 
-        /** The user's answer to one dialog; a held one blocks until the test gives it. */
-        bool ask()
+        /** The status of one dialog; a held one blocks until the test answers it. */
+        OSStatus ask()
         {
             std::unique_lock guard (lock);
             const auto answer = script.empty() ? StandInSecurity::Answer::cancel : script.front();
@@ -47,15 +47,20 @@ namespace
             if (! script.empty())
                 script.pop_front();
 
-            if (answer != StandInSecurity::Answer::hold)
-                return answer == StandInSecurity::Answer::grant;
+            switch (answer)
+            {
+                case StandInSecurity::Answer::grant:      return errAuthorizationSuccess;
+                case StandInSecurity::Answer::cancel:     return errAuthorizationCanceled;
+                case StandInSecurity::Answer::noDesktop:  return errAuthorizationInteractionNotAllowed;
+                case StandInSecurity::Answer::hold:       break;
+            }
 
             held = true;
             heldAnswer.reset();
             changed.notify_all();
             changed.wait (guard, [this] { return heldAnswer.has_value(); });
             held = false;
-            return *heldAnswer;
+            return *heldAnswer ? errAuthorizationSuccess : errAuthorizationCanceled;
         }
     };
 
@@ -137,8 +142,8 @@ extern "C"
         if ((flags & kAuthorizationFlagInteractionAllowed) == 0)
             return errAuthorizationInteractionNotAllowed;
 
-        if (! dialogs().ask())
-            return errAuthorizationCanceled;
+        if (const auto answered = dialogs().ask(); answered != errAuthorizationSuccess)
+            return answered;
 
         const_cast<AuthorizationOpaqueRef*> (authorization)->holdsRight = true;
         return errAuthorizationSuccess;
@@ -155,7 +160,7 @@ extern "C"
 
         if (! authorization->holdsRight)
         {
-            if (! dialogs().ask())
+            if (dialogs().ask() != errAuthorizationSuccess)
                 return refuseInAChild();
 
             const_cast<AuthorizationOpaqueRef*> (authorization)->holdsRight = true;

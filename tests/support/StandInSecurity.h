@@ -17,7 +17,8 @@
     - every call is recorded, in order. */
 namespace StandInSecurity
 {
-    enum class Answer { grant, cancel, hold };
+    /** noDesktop: nowhere to show the dialog (ssh, nobody at the screen). */
+    enum class Answer { grant, cancel, hold, noDesktop };
 
     /** Forgets the calls and the script: the next dialogs get these answers in
         turn, and a cancel once they are used up. */

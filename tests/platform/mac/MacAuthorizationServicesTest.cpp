@@ -102,15 +102,21 @@ TEST_F (MacAuthorization, AGrantAsksOnceInOurOwnProcessThenTheHelperRemovesAndTh
 
 TEST_F (MacAuthorization, ACancelLeavesNoChildAndASecondAttemptWaitsForItsOwnHelperAlone)
 {
-    StandInSecurity::reset ({ Answer::cancel, Answer::grant });
+    StandInSecurity::reset ({ Answer::cancel, Answer::noDesktop, Answer::grant });
 
     {
         CAuth cancelled (makeServices());
         EXPECT_FALSE (cancelled.isAuthorized());
+        EXPECT_EQ (cancelled.findPromptObstacle().kind, AuthorizationServices::PromptObstacle::Kind::none);
+
+        // Where there is no screen to ask on, the user is told so, not left with silence.
+        CAuth nowhereToAsk (makeServices());
+        EXPECT_FALSE (nowhereToAsk.isAuthorized());
+        EXPECT_EQ (nowhereToAsk.findPromptObstacle().kind, AuthorizationServices::PromptObstacle::Kind::noDesktop);
     }
 
     EXPECT_EQ (countCalls ("AuthorizationExecuteWithPrivileges"), 0);
-    EXPECT_EQ (countCalls ("AuthorizationFree"), 1);
+    EXPECT_EQ (countCalls ("AuthorizationFree"), 2);
 
     // Another child of ours that has ended: whoever waits for any child would take it.
     const auto other = ::fork();

@@ -17,6 +17,7 @@ TEST (MacSystemArguments, PassesOverCocoasOwnArgumentsAndTheirValues)
     EXPECT_EQ (without ({ "-AppleLanguages", "--uninstall" }), Arguments { "--uninstall" });
     EXPECT_EQ (without ({ "-psn_0_1", "uninstall" }), Arguments { "uninstall" });
     EXPECT_EQ (without ({ "--list", "-NSQuitAlwaysKeepsWindows" }), Arguments { "--list" });
+    EXPECT_EQ (without ({ "-NSWindowResizeTime", "-1", "--list" }), Arguments { "--list" });
 
     // Anything else is left for the command line to judge.
     const Arguments others { "--NSDocumentRevisionsDebugMode", "-nsfoo", "-psn", "-apple", "--bogus", "", "YES" };
