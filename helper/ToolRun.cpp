@@ -50,6 +50,10 @@ namespace
     /** After fork: async-signal-safe calls only, since the parent may have threads. */
     [[noreturn]] void becomeTool (const Launch& launch)
     {
+        // A group of its own: a terminal's Ctrl-C or hang-up to the group that asked
+        // must not stop rm half-way; the side that started it decides when to stop.
+        ::setpgid (0, 0);
+
         // Nothing the tool prints may reach the pipes that carry our frames, nor, raw,
         // the terminal of whoever asked: the reply says in our words how it went.
         if (::dup2 (launch.devNull, STDIN_FILENO) >= 0 && ::dup2 (launch.devNull, STDOUT_FILENO) >= 0

@@ -7,8 +7,8 @@
 
 /** Starts a tool with root's rights and waits for it. Whatever this process holds
     is no business of the tool: it gets /dev/null on descriptors 0, 1 and 2 and no
-    other descriptor, default signals and an empty signal mask, and an environment
-    of PATH alone. Everything it is given is made before fork, so that the child
+    other descriptor, default signals and an empty signal mask, an environment of
+    PATH alone, and a process group of its own, which a terminal's signals miss. Everything it is given is made before fork, so that the child
     makes only calls that are safe after fork in a process with threads. */
 namespace ToolRun
 {

@@ -1,11 +1,13 @@
 // Stands in for a tool that the privileged helper runs: called as
 // "rm -r --one-file-system PATH", it writes to PATH which descriptors it was given
-// open, its environment and which signals it was given ignored or blocked, one per line.
+// open, its environment, which signals it was given ignored or blocked, and whether it
+// shares its starter's process group, one per line.
 #include <csignal>
 #include <cstdlib>
 #include <dirent.h>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 extern char** environ;
@@ -42,6 +44,9 @@ int main (int argc, char** argv)
         if (sigismember (&blocked, signal) == 1)
             lines.push_back ("blocked " + std::to_string (signal));
     }
+
+    if (::getpgrp() != ::getpid())
+        lines.push_back ("in its starter's process group");
 
     std::ofstream record (argv[3]);
 
