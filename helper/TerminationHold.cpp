@@ -14,7 +14,7 @@ namespace
     int depth = 0;
     struct sigaction previous[std::size (heldSignals)];
 
-    extern "C" void takeNote (int number)
+    void takeNote (int number)
     {
         int none = 0;
         firstReceived.compare_exchange_strong (none, number);

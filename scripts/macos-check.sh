@@ -83,8 +83,7 @@ jobs="$WORK/jobs"
 for what in "common:uninstaller_common:x86_64 arm64" "helper:uninstaller_helper_core:x86_64 arm64" \
             "helper:UninstallerHelper:x86_64 arm64" \
             ".:uninstaller_core:x86_64 arm64" ".:Uninstaller:x86_64 arm64" \
-            "tests:uninstaller_test_authorization:x86_64" "tests:uninstaller_tests:x86_64" \
-            "tests:uninstaller_mac_tests:x86_64"; do
+            "tests:uninstaller_test_authorization:x86_64" "tests:uninstaller_tests:x86_64"; do
     IFS=: read -r folder target archs <<< "$what"
     # One line of words; flags.make escapes the version's quotes for a shell.
     echo "$(flags_of $folder $target CXX_DEFINES) $(flags_of $folder $target CXX_INCLUDES)" \
