@@ -3,35 +3,17 @@
 #include "platform/PasswordPrompt.h"
 #include "style/JapaneseLocale.h"
 
-#include <cctype>
+#include <regex>
 
 namespace
 {
-    constexpr const char* whitespace = " \t\r\n";
-
-    /** The string literal that starts at pos, adjacent literals joined as the compiler
-        joins them; empty when no literal starts there. */
-    std::string literalAt (const std::string& code, std::size_t pos)
-    {
-        std::string text;
-
-        for (pos = code.find_first_not_of (whitespace, pos); pos < code.size() && code[pos] == '"';
-             pos = code.find_first_not_of (whitespace, pos + 1))
-            for (++pos; pos < code.size() && code[pos] != '"'; ++pos)
-            {
-                if (code[pos] == '\\')
-                    ++pos;   // an escaped quote or backslash stands for itself
-
-                text += code[pos];
-            }
-
-        return text;
-    }
-
-    /** Every text that the product's sources pass to TRANS or juce::translate, with the
-        file it stands in; a call on anything but a literal gives an empty text. */
+    /** Every text that the product's sources pass to TRANS or juce::translate, adjacent
+        literals joined as the compiler joins them, with its file; a call on anything
+        but a literal gives an empty text. */
     std::vector<std::pair<juce::String, juce::String>> translatedTexts()
     {
+        static const std::regex call (R"((?:^|[^\w:])(?:TRANS|juce::translate)\s*\(\s*((?:"(?:[^"\\]|\\.)*"\s*)*))"),
+                                literal (R"("((?:[^"\\]|\\.)*)\")"), escape (R"(\\(.))");
         std::vector<std::pair<juce::String, juce::String>> texts;
         const juce::File sources (PELK_SOURCE_DIR);
 
@@ -40,16 +22,16 @@ namespace
             {
                 const auto code = file.loadFileAsString().toStdString();
 
-                for (std::string call : { "TRANS", "juce::translate" })
-                    for (auto at = code.find (call); at != std::string::npos; at = code.find (call, at + 1))
-                    {
-                        const auto open = code.find_first_not_of (whitespace, at + call.size());
-                        const auto standsAlone = at == 0 || ! (std::isalnum ((unsigned char) code[at - 1]) || code[at - 1] == '_');
+                for (std::sregex_iterator found (code.begin(), code.end(), call), end; found != end; ++found)
+                {
+                    std::string text;
+                    const auto literals = (*found)[1].str();
 
-                        if (standsAlone && open < code.size() && code[open] == '(')
-                            texts.push_back ({ juce::String::fromUTF8 (literalAt (code, open + 1).c_str()),
-                                               file.getRelativePathFrom (sources) });
-                    }
+                    for (std::sregex_iterator part (literals.begin(), literals.end(), literal); part != end; ++part)
+                        text += std::regex_replace ((*part)[1].str(), escape, "$1");
+
+                    texts.push_back ({ juce::String::fromUTF8 (text.c_str()), file.getRelativePathFrom (sources) });
+                }
             }
 
         return texts;

@@ -54,13 +54,14 @@ namespace
         juce::Component::SafePointer<juce::Component> page;
     };
 
-    /** A setup over fake services that share one log and count the objects made. */
+    /** A setup over fake services that share one log and count the objects made, for
+        bundles in a scratch folder. */
     struct FakeSetup
     {
-        explicit FakeSetup (std::vector<std::string> targets, Fake::Answers answersToGive = Fake::Answers())
+        explicit FakeSetup (Fake::Answers answersToGive = Fake::Answers())
             : answers (std::move (answersToGive))
         {
-            setup.targets = std::move (targets);
+            setup.targets = scratch.bundlePaths();
             setup.createServices = [this]
             {
                 ++objectsMade;
@@ -76,6 +77,7 @@ namespace
             return answers;
         }
 
+        ScratchFolder scratch;
         std::shared_ptr<Fake::Log> log = std::make_shared<Fake::Log>();
         Fake::Answers answers;
         std::atomic<int> objectsMade { 0 };
@@ -85,8 +87,7 @@ namespace
 
 TEST (UninstallJob, WithNothingToRemoveReportsFinishedOnceAboutTwoSecondsLater)
 {
-    ScratchFolder targets;
-    FakeSetup fake (targets.bundlePaths());
+    FakeSetup fake;
     MainLayoutComponent host (fake.setup);
     CompletionWatch watch (host);
 
@@ -115,15 +116,14 @@ TEST (UninstallJob, WithNothingToRemoveReportsFinishedOnceAboutTwoSecondsLater)
 
 TEST (UninstallJob, AFailedRemovalIsNamedOnTheCompletionPage)
 {
-    ScratchFolder targets;
-    const auto paths = targets.bundlePaths();
+    FakeSetup fake (Fake::removingFiles());
+    const auto paths = fake.setup.targets;
 
     for (std::size_t i = 0; i < 4; ++i)
-        targets.makeBundle (i);
+        fake.scratch.makeBundle (i);
 
     // The second bundle's rm fails (status 0, files kept); the third cannot even be launched.
-    auto answers = Fake::removingFiles();
-    answers.runTool = [remove = answers.runTool, paths] (const Command& command)
+    fake.answers.runTool = [remove = fake.answers.runTool, paths] (const Command& command)
     {
         if (command.back() == paths[1])
             return 0;
@@ -134,7 +134,6 @@ TEST (UninstallJob, AFailedRemovalIsNamedOnTheCompletionPage)
         return remove (command);
     };
 
-    FakeSetup fake (paths, answers);
     MainLayoutComponent host (fake.setup);
     CompletionWatch watch (host);
 
@@ -142,8 +141,8 @@ TEST (UninstallJob, AFailedRemovalIsNamedOnTheCompletionPage)
     ASSERT_TRUE (watch.runUntilShown());
 
     EXPECT_EQ (fake.log->removals().size(), 4u);
-    EXPECT_FALSE (targets.bundle (0).exists());
-    EXPECT_FALSE (targets.bundle (3).exists());
+    EXPECT_FALSE (fake.scratch.bundle (0).exists());
+    EXPECT_FALSE (fake.scratch.bundle (3).exists());
     auto& page = completionPage (host);
     EXPECT_EQ (remainingFileLines (messageBox (page)), listingOf (juce::StringArray (paths[1], paths[2])));
     EXPECT_EQ (titleLabel (page).getText(), "Not all files were removed");
@@ -153,10 +152,9 @@ TEST (UninstallJob, AFailedRemovalIsNamedOnTheCompletionPage)
 
 TEST (UninstallJob, APromptThatCannotBeShownIsExplainedAndARefusalIsNot)
 {
-    ScratchFolder targets;
     Fake::Answers untrusted;
     untrusted.obstacle = { Fake::PromptObstacle::Kind::helperUntrusted, "/usr/libexec/pelk helper" };
-    FakeSetup fake (targets.bundlePaths(), untrusted);
+    FakeSetup fake (untrusted);
     MainLayoutComponent host (fake.setup);
     auto& page = welcomePage (host);
     const auto description = descriptionBox (page).getText();
@@ -187,7 +185,7 @@ TEST (UninstallJob, APromptThatCannotBeShownIsExplainedAndARefusalIsNot)
 class UninstallJobWithHeldPrompt : public testing::Test
 {
 protected:
-    UninstallJobWithHeldPrompt()  { targets.makeBundle (0); }
+    UninstallJobWithHeldPrompt()  { fake.scratch.makeBundle (0); }
 
     /** Clicks the button and waits until the prompt is open. */
     void clickUntilAsked()
@@ -202,9 +200,8 @@ protected:
         ASSERT_TRUE (MessageLoop::runUntil ([&] { return uninstallButton (page).isEnabled(); }));
     }
 
-    ScratchFolder targets;
     std::shared_ptr<Fake::HeldPrompt> prompt = std::make_shared<Fake::HeldPrompt>();
-    FakeSetup fake { targets.bundlePaths(), FakeSetup::held (prompt) };
+    FakeSetup fake { FakeSetup::held (prompt) };
     std::unique_ptr<MainLayoutComponent> host = std::make_unique<MainLayoutComponent> (fake.setup);
     WelcomeComponent& page = welcomePage (*host);
 };
@@ -219,12 +216,12 @@ TEST_F (UninstallJobWithHeldPrompt, ThePageWorksMeanwhileAndFurtherClicksAskNoth
     MessageLoop::runFor (300);
     host->actionListenerCallback ("uninstall");
     EXPECT_EQ (fake.objectsMade, 1);
-    EXPECT_TRUE (targets.bundle (0).exists());
+    EXPECT_TRUE (fake.scratch.bundle (0).exists());
 
     // A grant however late still runs the job to its completion page.
     prompt->answer (true);
     ASSERT_TRUE (watch.runUntilShown());
-    EXPECT_FALSE (targets.bundle (0).exists());
+    EXPECT_FALSE (fake.scratch.bundle (0).exists());
     EXPECT_EQ (fake.log->prompts, 1);
     EXPECT_EQ (fake.log->releases, 1);
 }
@@ -248,7 +245,7 @@ TEST_F (UninstallJobWithHeldPrompt, ARefusalRestoresTheIdleLookAndOnlyANewClickA
     refuseUntilIdle();
 
     EXPECT_TRUE (fake.log->removals().empty());
-    EXPECT_TRUE (targets.bundle (0).exists());
+    EXPECT_TRUE (fake.scratch.bundle (0).exists());
 }
 
 TEST_F (UninstallJobWithHeldPrompt, DestroyingTheHostWithThePromptOpenWithdrawsItAndRemovesNothing)
@@ -262,7 +259,7 @@ TEST_F (UninstallJobWithHeldPrompt, DestroyingTheHostWithThePromptOpenWithdrawsI
     EXPECT_EQ (fake.log->withdrawals, 1);
     EXPECT_TRUE (MessageLoop::runUntil ([&] { return fake.log->releases == 1; }));
     EXPECT_TRUE (fake.log->toolsRun.empty());
-    EXPECT_TRUE (targets.bundle (0).exists());
+    EXPECT_TRUE (fake.scratch.bundle (0).exists());
 }
 
 TEST_F (UninstallJobWithHeldPrompt, AGrantThatRacesTheCloseRemovesNothing)
@@ -276,7 +273,7 @@ TEST_F (UninstallJobWithHeldPrompt, AGrantThatRacesTheCloseRemovesNothing)
 
     EXPECT_TRUE (MessageLoop::runUntil ([&] { return fake.log->releases == 1; }));
     EXPECT_TRUE (fake.log->removals().empty());
-    EXPECT_TRUE (targets.bundle (0).exists());
+    EXPECT_TRUE (fake.scratch.bundle (0).exists());
 }
 
 TEST_F (UninstallJobWithHeldPrompt, AClosedHostLeavesAPromptThatOnlyTheUserCanCloseAndRemovesNothingAfter)
@@ -295,13 +292,12 @@ TEST_F (UninstallJobWithHeldPrompt, AClosedHostLeavesAPromptThatOnlyTheUserCanCl
     prompt->answer (true);
     EXPECT_TRUE (MessageLoop::runUntil ([&] { return fake.log->releases == 1; }));
     EXPECT_TRUE (fake.log->removals().empty());
-    EXPECT_TRUE (targets.bundle (0).exists());
+    EXPECT_TRUE (fake.scratch.bundle (0).exists());
 }
 
 TEST (UninstallJob, DestroyingTheHostWaitsForTheJobAndNothingReachesItAfterwards)
 {
-    ScratchFolder targets;
-    FakeSetup fake (targets.bundlePaths());
+    FakeSetup fake;
     auto host = std::make_unique<MainLayoutComponent> (fake.setup);
 
     host->actionListenerCallback ("uninstall");
@@ -318,14 +314,12 @@ TEST (UninstallJob, DestroyingTheHostWaitsForTheJobAndNothingReachesItAfterwards
 
 TEST (UninstallJob, ACompletionCallStillQueuedFindsNoHostOnceItIsGone)
 {
-    ScratchFolder targets;
     std::unique_ptr<MainLayoutComponent> host;
 
     // The host's deletion is queued as the rights are given back, so it comes
     // before the job's completion call.
-    Fake::Answers answers;
-    answers.onRelease = [&] { juce::MessageManager::callAsync ([&] { host = nullptr; }); };
-    FakeSetup fake (targets.bundlePaths(), answers);
+    FakeSetup fake;
+    fake.answers.onRelease = [&] { juce::MessageManager::callAsync ([&] { host = nullptr; }); };
     host = std::make_unique<MainLayoutComponent> (fake.setup);
 
     host->actionListenerCallback ("uninstall");
@@ -336,8 +330,7 @@ TEST (UninstallJob, ACompletionCallStillQueuedFindsNoHostOnceItIsGone)
 
 TEST (UninstallJob, AQuitDuringTheJobDoesNotHangTheHostsDestruction)
 {
-    ScratchFolder targets;
-    FakeSetup fake (targets.bundlePaths());
+    FakeSetup fake;
     auto host = std::make_unique<MainLayoutComponent> (fake.setup);
 
     host->actionListenerCallback ("uninstall");
