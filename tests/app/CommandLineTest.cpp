@@ -159,7 +159,7 @@ TEST (CommandLine, UninstallReportsChangedOnceThenUnchanged)
     EXPECT_EQ (statesIn (second), juce::StringArray ({ "absent", "absent" }));
 
     // A report that cannot be written says 3 also when a bundle remains.
-    scratch.bundle (1).getChildFile ("Contents/Info.plist").create();
+    scratch.makeBundle (1);
     ::chmod (scratch.getFolder().getFullPathName().toRawUTF8(), 0777);
     std::ostream closed (nullptr);
     std::ostringstream err;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/DriverBundles.h"
 #include "style/JapaneseLocale.h"
 #include "support/MessageLoop.h"
 #include "support/PageParts.h"
@@ -190,10 +191,7 @@ TEST_F (Pages, EveryRemainingBundleIsReadableWholeInTheMessageBox)
     ThankYouComponent page (&broadcaster, MainLayoutComponent::pageNameThankYou);
     page.setSize (400, 240);
 
-    const juce::StringArray bundles { "/Library/Audio/MIDI Drivers/PelkUSBMIDIDriver.plugin",
-                                      "/System/Library/Extensions/adif.plugin",
-                                      "/System/Library/Extensions/advPelkUSBMIDIDriver.plugin",
-                                      "/Library/Audio/MIDI Drivers/advPelkUSBMIDIDriver.plugin" };
+    const juce::StringArray bundles (DriverBundles::paths.data(), (int) DriverBundles::paths.size());
     page.showRemainingFiles (bundles);
 
     auto& box = messageBox (page);
