@@ -4,8 +4,8 @@
 #include "app/CommandLineReport.h"
 #include "helper/RemovalLock.h"
 #include "platform/RootAuthorizationServices.h"
-#include "support/ScratchNames.h"
 #include "support/FakeAuthorizationServices.h"
+#include "support/ScratchFolder.h"
 
 #include <chrono>
 #include <future>
@@ -24,24 +24,16 @@ namespace
         return CommandLine (arguments);
     }
 
-    /** Two scratch targets in place of the driver's bundles; the second a folder tree. */
-    struct ScratchBundles
+    /** Two of the driver's bundles in a scratch folder; the second is there. A prompt that
+        grants at once; run as root, root's own rights over them. */
+    struct ScratchBundles : ScratchFolder
     {
-        ScratchBundles()
-        {
-            folder.createDirectory();
-            bundle (1).getChildFile ("Contents/Mac OS/driver binary").create();
-        }
+        ScratchBundles()  { makeBundle (1); }
 
-        ~ScratchBundles()  { folder.deleteRecursively(); }
-
-        juce::File bundle (int index) const  { return folder.getChildFile ("bundle " + juce::String (index) + ".plugin"); }
-
-        /** A prompt that grants at once; run as root, root's own rights over the scratch bundles. */
         UninstallSetup setup (const std::string& lockFile = {}) const
         {
             HelperRequests::AllowList allowed;
-            allowed.targets = { bundle (0).getFullPathName().toStdString(), bundle (1).getFullPathName().toStdString() };
+            allowed.targets = bundlePaths (2);
 
             return { allowed.targets, []
             {
@@ -50,8 +42,6 @@ namespace
             },
             [allowed, lockFile] { return std::make_unique<RootAuthorizationServices> (allowed, lockFile); } };
         }
-
-        juce::File folder { ScratchNames::uniqueInTemp ("command line test") };
     };
 
     struct Outcome
@@ -169,8 +159,8 @@ TEST (CommandLine, UninstallReportsChangedOnceThenUnchanged)
     EXPECT_EQ (statesIn (second), juce::StringArray ({ "absent", "absent" }));
 
     // A report that cannot be written says 3 also when a bundle remains.
-    scratch.bundle (1).getChildFile ("Contents/Info.plist").create();
-    ::chmod (scratch.folder.getFullPathName().toRawUTF8(), 0777);
+    scratch.makeBundle (1);
+    ::chmod (scratch.getFolder().getFullPathName().toRawUTF8(), 0777);
     std::ostream closed (nullptr);
     std::ostringstream err;
     EXPECT_EQ (parse ({ "--uninstall" }).run (setup, closed, err), CommandLine::reportUnwritten);
@@ -183,7 +173,7 @@ TEST (CommandLine, RunAsRootItWaitsForTheRemovalThatHoldsTheLock)
         GTEST_SKIP() << "removes as root itself only when run as root";
 
     ScratchBundles scratch;
-    const auto lockFile = scratch.folder.getChildFile ("lock").getFullPathName().toStdString();
+    const auto lockFile = scratch.path ("lock");
     const auto setup = scratch.setup (lockFile);
 
     auto otherRemoval = std::make_unique<RemovalLock> (lockFile);

@@ -5,7 +5,7 @@
 #include "helper/HelperRequests.h"
 #include "platform/HelperConnection.h"
 #include "platform/linux/HelperSpawn.h"
-#include "support/ScratchNames.h"
+#include "support/ScratchFolder.h"
 #include "support/TestAuthorization.h"
 
 #include <juce_core/juce_core.h>
@@ -39,28 +39,6 @@ namespace HelperProtocol
 namespace
 {
     using Strings = std::vector<std::string>;
-
-    /** A scratch folder whose name holds spaces, removed at the end of the test. */
-    struct ScratchFolder
-    {
-        ScratchFolder()  { folder.createDirectory(); }
-        ~ScratchFolder() { folder.deleteRecursively(); }
-
-        std::string make (const juce::String& relativePath) const
-        {
-            auto file = folder.getChildFile (relativePath);
-            file.getParentDirectory().createDirectory();
-            file.create();
-            return file.getFullPathName().toStdString();
-        }
-
-        std::string path (const juce::String& relativePath) const
-        {
-            return folder.getChildFile (relativePath).getFullPathName().toStdString();
-        }
-
-        juce::File folder { ScratchNames::uniqueInTemp ("helper test") };
-    };
 
     bool exists (const std::string& path)
     {
@@ -214,7 +192,7 @@ namespace
 TEST (PrivilegedHelper, RunsEchoAndRemovesATreeWhosePathHoldsSpaces)
 {
     ScratchFolder scratch;
-    scratch.make ("MIDI Drivers/Pelk Driver.plugin/Contents/Info plist");
+    scratch.makeFile ("MIDI Drivers/Pelk Driver.plugin/Contents/Info plist");
     auto bundle = scratch.path ("MIDI Drivers/Pelk Driver.plugin");
 
     HelperConnection helper;
@@ -232,7 +210,7 @@ TEST (PrivilegedHelper, RunsEchoAndRemovesATreeWhosePathHoldsSpaces)
 TEST (PrivilegedHelper, TellsAToolThatFailsFromOneThatCannotStartAndSaysWhyABundleStays)
 {
     ScratchFolder scratch;
-    auto bundle = scratch.make ("bundle");
+    auto bundle = scratch.makeFile ("bundle");
     auto missingTool = scratch.path ("missing tool");
 
     HelperConnection helper;
@@ -253,11 +231,11 @@ TEST (PrivilegedHelper, TellsAToolThatFailsFromOneThatCannotStartAndSaysWhyABund
 TEST (PrivilegedHelper, RemovesNothingBelowALinkOrAFolderOthersMayWriteOrOwn)
 {
     ScratchFolder scratch;
-    scratch.make ("real/bundle/file");
-    scratch.make ("open/bundle/file");
-    scratch.make ("group/bundle/file");
-    scratch.make ("owned/bundle/file");
-    scratch.make ("sticky/bundle/file");
+    scratch.makeFile ("real/bundle/file");
+    scratch.makeFile ("open/bundle/file");
+    scratch.makeFile ("group/bundle/file");
+    scratch.makeFile ("owned/bundle/file");
+    scratch.makeFile ("sticky/bundle/file");
     ASSERT_TRUE (juce::File (scratch.path ("real")).createSymbolicLink (juce::File (scratch.path ("link")), true));
     ASSERT_EQ (::chmod (scratch.path ("open").c_str(), 0757), 0);
     ASSERT_EQ (::chmod (scratch.path ("group").c_str(), 0775), 0);
@@ -299,8 +277,8 @@ TEST (PrivilegedHelper, RemovesNothingBelowALinkOrAFolderOthersMayWriteOrOwn)
 TEST (PrivilegedHelper, RefusesEverythingButItsOwnRequestsAndKeepsServing)
 {
     ScratchFolder scratch;
-    auto allowed = scratch.make ("allowed bundle");
-    auto other = scratch.make ("other bundle");
+    auto allowed = scratch.makeFile ("allowed bundle");
+    auto other = scratch.makeFile ("other bundle");
 
     HelperConnection helper;
     ASSERT_TRUE (HelperSpawn::start (helper, TestAuthorization::grantingCommand ({ allowed })));
@@ -340,7 +318,7 @@ TEST (PrivilegedHelper, RefusesEverythingButItsOwnRequestsAndKeepsServing)
 TEST (PrivilegedHelper, TheProductBuildAllowsOnlyTheDriverBundles)
 {
     ScratchFolder scratch;
-    auto bundle = scratch.make ("bundle");
+    auto bundle = scratch.makeFile ("bundle");
 
     // Run as root, it makes root's lock file; one that was not there before goes again.
     struct LockFileLeftAsFound
@@ -380,7 +358,7 @@ TEST (PrivilegedHelper, RefusesMalformedRequestsAndRunsNothing)
 TEST (PrivilegedHelper, ASecondHelperWaitsForTheFirstAndThenFindsTheBundleGone)
 {
     ScratchFolder scratch;
-    auto bundle = scratch.make ("bundle");
+    auto bundle = scratch.makeFile ("bundle");
     const auto command = TestAuthorization::grantingCommand ({ bundle, "--lock=" + scratch.path ("lock") });
 
     auto first = std::make_unique<HelperConnection>();

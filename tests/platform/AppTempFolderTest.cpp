@@ -2,7 +2,7 @@
 #include <juce_core/juce_core.h>
 
 #include "platform/AppTempFolder.h"
-#include "support/ScratchNames.h"
+#include "support/ScratchFolder.h"
 
 #include <cstdlib>
 #include <unistd.h>
@@ -14,8 +14,8 @@ namespace
     class TrashedCacheFolder : public testing::Test
     {
     protected:
-        juce::TemporaryFile scratchFile;
-        juce::File scratch = scratchFile.getFile();
+        ScratchFolder scratchFolder;
+        juce::File scratch = scratchFolder.getFolder();
         juce::File home = scratch.getChildFile ("home");
         juce::File shared = scratch.getChildFile ("tmp");
         juce::File trash = home.getChildFile (".local/share/Trash");
@@ -28,11 +28,6 @@ namespace
             setenv ("XDG_DATA_HOME", home.getChildFile (".local/share").getFullPathName().toRawUTF8(), 1);
             unsetenv ("XDG_CACHE_HOME");
             setenv ("TMPDIR", shared.getFullPathName().toRawUTF8(), 1);
-        }
-
-        void TearDown() override
-        {
-            scratch.deleteRecursively();
         }
 
         /** Leaves a file in the folder first unless told there is nothing to leave. Run
@@ -88,7 +83,7 @@ TEST_F (TrashedCacheFolder, GoesToTheTrashWithARecordOfWhereItCameFrom)
     EXPECT_TRUE (trashed ("files")[0].getChildFile ("left-by-last-run").existsAsFile());
     ASSERT_EQ (trashed ("info", "*.trashinfo").size(), 1);
     EXPECT_TRUE (trashed ("info", "*.trashinfo")[0].loadFileAsString()
-                     .contains ("Path=" + folder.getFullPathName()));
+                     .contains ("Path=" + folder.getFullPathName().replace (" ", "%20")));
 
     EXPECT_EQ (marker.loadFileAsString(), "keep me");
 }
@@ -166,11 +161,7 @@ TEST_F (TrashedCacheFolder, RunAsRootMovesOnlyAFolderInRootsOwnHomeWithNoLinkBel
 
 TEST (NeverTrashedFolders, AreEveryFolderThatIsOrHoldsSomebodyElsesFiles)
 {
-    struct Scratch
-    {
-        ~Scratch() { folder.deleteRecursively(); }
-        juce::File folder { ScratchNames::uniqueInTemp ("never trashed") };
-    } scratchFolder;
+    const ScratchFolder scratchFolder;
 
     // The system's own shared folders count for themselves, wherever the scratch folder lies.
     for (auto* variable : { "TMPDIR", "HOME", "XDG_CACHE_HOME" })
@@ -180,7 +171,7 @@ TEST (NeverTrashedFolders, AreEveryFolderThatIsOrHoldsSomebodyElsesFiles)
         EXPECT_TRUE (AppTempFolder::isNeverMoved (juce::File (shared))) << shared;
 
     // Each shared folder has a parent of its own; two are named by way of a link.
-    const auto scratch = scratchFolder.folder;
+    const auto scratch = scratchFolder.getFolder();
     const auto temp = scratch.getChildFile ("t/tmp");
     const auto tempLink = scratch.getChildFile ("t link");
     const auto home = scratch.getChildFile ("h/home");

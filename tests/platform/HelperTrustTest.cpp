@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/HelperTrust.h"
-#include "support/ScratchNames.h"
+#include "support/ScratchFolder.h"
 
 #include <pwd.h>
 #include <sys/stat.h>
@@ -31,7 +31,6 @@ namespace
                 makeScratchTree (base);
                 if (HelperTrust::verify (helper) == std::optional<juce::File> (helper))
                     return;
-                scratch.deleteRecursively();
             }
 
             FAIL() << "found no folder owned by root and writable by root alone for the scratch files";
@@ -39,7 +38,8 @@ namespace
 
         void makeScratchTree (const juce::File& base)
         {
-            scratch = ScratchNames::uniqueIn (base, "helper-trust");
+            scratchFolder = std::make_unique<ScratchFolder> (base);
+            scratch = scratchFolder->getFolder();
             inner = scratch.getChildFile ("inner");
             helper = inner.getChildFile ("helper");
 
@@ -47,12 +47,6 @@ namespace
             ASSERT_TRUE (helper.replaceWithText ("#!/bin/sh\n"));
             for (auto& entry : { scratch, inner, helper })
                 setMode (entry, 0755);
-        }
-
-        void TearDown() override
-        {
-            if (scratch != juce::File())
-                scratch.deleteRecursively();
         }
 
         static void setMode (const juce::File& entry, mode_t mode)
@@ -73,6 +67,7 @@ namespace
         bool isTrusted (const juce::File& path) const { return HelperTrust::verify (path).has_value(); }
 
         uid_t nobody = 0;
+        std::unique_ptr<ScratchFolder> scratchFolder;
         juce::File scratch, inner, helper;
     };
 }

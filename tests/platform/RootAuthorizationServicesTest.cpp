@@ -2,7 +2,7 @@
 
 #include "common/RemovalTool.h"
 #include "platform/RootAuthorizationServices.h"
-#include "support/ScratchNames.h"
+#include "support/ScratchFolder.h"
 #include "uninstall/CAuth.h"
 
 #include <fcntl.h>
@@ -23,11 +23,9 @@ namespace
 // Root's own rights are not needed to see it: the scratch paths are the user's.
 TEST (RootAuthorizationServices, AsksNothingHoldsTheLockAndStartsToolsAsTheHelperDoes)
 {
-    struct Scratch { ~Scratch() { folder.deleteRecursively(); } juce::File folder; }
-        scratch { ScratchNames::uniqueInTemp ("root services test") };
-    const auto record = scratch.folder.getChildFile ("record");
-    ASSERT_TRUE (record.create().wasOk());
-    const auto target = record.getFullPathName().toStdString();
+    const ScratchFolder scratch;
+    const auto target = scratch.makeFile ("record");
+    const juce::File record (target);
     const auto lockFile = target + ".lock";
 
     // The probe writes its record in place of removing it, and stands in for rm.

@@ -3,6 +3,41 @@
 #include "platform/PasswordPrompt.h"
 #include "style/JapaneseLocale.h"
 
+#include <regex>
+
+namespace
+{
+    /** Every text that the product's sources pass to TRANS or juce::translate, adjacent
+        literals joined as the compiler joins them, with its file; a call on anything
+        but a literal gives an empty text. */
+    std::vector<std::pair<juce::String, juce::String>> translatedTexts()
+    {
+        static const std::regex call (R"((?:^|[^\w:])(?:TRANS|juce::translate)\s*\(\s*((?:"(?:[^"\\]|\\.)*"\s*)*))"),
+                                literal (R"("((?:[^"\\]|\\.)*)\")"), escape (R"(\\(.))");
+        std::vector<std::pair<juce::String, juce::String>> texts;
+        const juce::File sources (PELK_SOURCE_DIR);
+
+        for (auto* folder : { "app", "wizard", "uninstall", "style", "platform", "helper", "common" })
+            for (auto& file : sources.getChildFile (folder).findChildFiles (juce::File::findFiles, true, "*.cpp;*.h;*.mm"))
+            {
+                const auto code = file.loadFileAsString().toStdString();
+
+                for (std::sregex_iterator found (code.begin(), code.end(), call), end; found != end; ++found)
+                {
+                    std::string text;
+                    const auto literals = (*found)[1].str();
+
+                    for (std::sregex_iterator part (literals.begin(), literals.end(), literal); part != end; ++part)
+                        text += std::regex_replace ((*part)[1].str(), escape, "$1");
+
+                    texts.push_back ({ juce::String::fromUTF8 (text.c_str()), file.getRelativePathFrom (sources) });
+                }
+            }
+
+        return texts;
+    }
+}
+
 TEST (JapaneseLocale, HoldsForTheExactCodeJaOnly)
 {
     EXPECT_TRUE (JapaneseLocale::isJapaneseCode ("ja"));
@@ -33,13 +68,22 @@ TEST (JapaneseLocale, GivesTheTextsAndTheTypefaceToTheCodeJaAlone)
     }
 }
 
-TEST (JapaneseLocale, TranslationFileParsesIntoEveryEntry)
+TEST (JapaneseLocale, EveryTextTheProgramTranslatesHasAJapaneseEntry)
 {
     juce::LocalisedStrings strings (JapaneseLocale::getTranslationText(), false);
 
     EXPECT_EQ (strings.getLanguageName(), "Japanese");
     EXPECT_EQ (strings.getCountryCodes(), juce::StringArray ("jp"));
-    EXPECT_EQ (strings.getMappings().size(), 21);
+
+    const auto texts = translatedTexts();
+    ASSERT_FALSE (texts.empty()) << "found no translated text in " << PELK_SOURCE_DIR;
+
+    for (auto& [text, file] : texts)
+    {
+        EXPECT_TRUE (text.isNotEmpty()) << file << " translates a text that is not a string literal";
+        EXPECT_TRUE (strings.getMappings().containsKey (text)) << file << ": \"" << text << "\" has no Japanese entry";
+    }
+
     EXPECT_EQ (strings.translate ("Cancel"), juce::String::fromUTF8 ("キャンセル"));
     EXPECT_EQ (strings.translate ("uninstall driver"), "uninstall driver");   // keys are case-sensitive
 

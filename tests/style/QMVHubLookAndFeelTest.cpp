@@ -29,42 +29,68 @@ namespace
 }
 
 //==============================================================================
-TEST (QMVHubLookAndFeelColours, TableHoldsItsValuesAndLeavesTheRestToTheBase)
+TEST (QMVHubLookAndFeelColours, ThePagesControlsShowThePaletteAndTheRestKeepsTheBasesColours)
 {
     QMVHubLookAndFeel lookAndFeel;
-
-    const std::pair<int, juce::uint32> table[] =
+    const auto snapshot = [&lookAndFeel] (juce::Component& component, int width, int height)
     {
-        { juce::TreeView::selectedItemBackgroundColourId, 0x301111ee },
-        { juce::TextButton::buttonColourId,               0xffe9465d },
-        { juce::TextButton::buttonOnColourId,             0xff000000 },
-        { juce::TextButton::textColourOnId,               0xffffffff },
-        { juce::TextButton::textColourOffId,              0xffffffff },
-        { juce::ComboBox::buttonColourId,                 0xffe9465d },
-        { juce::TabbedButtonBar::tabOutlineColourId,      0x66000000 },
-        { juce::TabbedComponent::outlineColourId,         0x66000000 },
-        { juce::Slider::trackColourId,                    0xbbffffff },
-        { juce::Slider::thumbColourId,                    0xffddddff },
-        { juce::BubbleComponent::backgroundColourId,      0xeeeeeedd },
-        { juce::TextEditor::outlineColourId,              0x00000000 },
-        { juce::TextEditor::focusedOutlineColourId,       0xffef82af },
-        { juce::TextEditor::highlightColourId,            0xffef82af },
-        { juce::TextEditor::backgroundColourId,           0xff282828 },
-        { juce::TextEditor::textColourId,                 0xffc8c8c8 },
-        { juce::CaretComponent::caretColourId,            0xffef82af },
-        { juce::ProgressBar::foregroundColourId,          0xffe9465d },
-        { juce::ScrollBar::thumbColourId,                 0x66c8c8c8 },
-        { juce::ScrollBar::backgroundColourId,            0xff282828 },
-        { juce::ScrollBar::trackColourId,                 0xff282828 },
-        { juce::ListBox::backgroundColourId,              0xff282828 },
-        { juce::ProgressBar::backgroundColourId,          0xff282828 },
-        { juce::Label::textColourId,                      0xffc8c8c8 },
-        { juce::HyperlinkButton::textColourId,            0xffef82af },
+        const Styled styled (component, lookAndFeel);
+        component.setSize (width, height);
+        return component.createComponentSnapshot (component.getLocalBounds()).convertedToFormat (juce::Image::ARGB);
     };
+    const auto brightest = [] (const juce::Image& image)
+    {
+        const auto seen = [] (juce::Colour c) { return c.getPerceivedBrightness() * c.getFloatAlpha(); };
+        juce::Colour found;
+        for (int y = 0; y < image.getHeight(); ++y)
+            for (int x = 0; x < image.getWidth(); ++x)
+                if (seen (image.getPixelAt (x, y)) > seen (found))
+                    found = image.getPixelAt (x, y);
+        return found;
+    };
+    const juce::Colour lightText (QMVHubLookAndFeel::lightText), white (juce::Colours::white);
 
-    for (const auto& [id, argb] : table)
-        EXPECT_EQ (lookAndFeel.findColour (id).getARGB(), argb) << "colour id 0x" << juce::String::toHexString (id);
+    // A button: filled as if given the accent, its text white.
+    juce::TextButton button ("Uninstall Driver");
+    const auto buttonImage = snapshot (button, 200, 40);
+    auto accentFill = blankImage (200, 40);
+    {
+        juce::Graphics g (accentFill);
+        lookAndFeel.drawButtonBackground (g, button, accent, false, false);
+    }
+    EXPECT_TRUE (Pixels::isAt (buttonImage, 10, 20, accentFill.getPixelAt (10, 20), 0));
+    EXPECT_EQ (brightest (buttonImage), white);
 
+    // A title: light text on no background of its own.
+    juce::Label title ({}, "Completed");
+    const auto titleImage = snapshot (title, 200, 30);
+    EXPECT_EQ (brightest (titleImage), lightText);
+    EXPECT_TRUE (Pixels::isAt (titleImage, 0, 0, clear, 0));
+
+    // A read-only text box: light text on the dark fill, no outline; a selection in
+    // the highlight, which the framework halves while the box has no focus.
+    juce::TextEditor box;
+    box.setLookAndFeel (&lookAndFeel);   // a text takes its colour as it is set
+    box.setMultiLine (true);
+    box.setReadOnly (true);
+    box.setText ("The uninstallation was completed.");
+    box.setHighlightedRegion ({ 0, 3 });
+    const auto boxImage = snapshot (box, 200, 60);
+    EXPECT_TRUE (Pixels::isAt (boxImage, 0, 0, darkFill, 0));
+    EXPECT_TRUE (Pixels::isAt (boxImage, 199, 59, darkFill, 0));
+    EXPECT_EQ (brightest (boxImage), lightText);
+    EXPECT_GT (Pixels::countNear (boxImage, boxImage.getBounds(),
+                                  darkFill.overlaidWith (juce::Colour (QMVHubLookAndFeel::highlight).withMultipliedAlpha (0.5f)), 1), 0);
+
+    // A scroll bar: a grey thumb that shows on the dark fill.
+    juce::ScrollBar scrollBar (true);
+    scrollBar.setRangeLimits (0.0, 100.0);
+    scrollBar.setCurrentRange (0.0, 50.0);
+    const auto thumb = snapshot (scrollBar, 16, 200).getPixelAt (8, 50);
+    EXPECT_TRUE (thumb.getRed() == thumb.getGreen() && thumb.getGreen() == thumb.getBlue()) << thumb.toDisplayString (true);
+    EXPECT_GT (darkFill.overlaidWith (thumb).getPerceivedBrightness(), darkFill.getPerceivedBrightness() + 0.1f);
+
+    // What the table does not set stays the base's, the text box's pop-up menu among it.
     juce::LookAndFeel_V3 base;
 
     for (auto id : { (int) juce::ComboBox::focusedOutlineColourId, (int) juce::TableHeaderComponent::backgroundColourId,

@@ -30,7 +30,7 @@ namespace MessageLoop
         auto ended = runUntil ([&] { return ! animator.isAnimating(); }, timeoutMilliseconds);
 
         // The animator tells its listeners asynchronously; let that notice through.
-        runFor (50);
+        runFor (lastAnimationNoticeMilliseconds);
         return ended;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "support/MessageLoop.h"
 #include "wizard/MainLayoutComponent.h"
+#include "wizard/PathLines.h"
 
 #include <array>
 #include <stdexcept>
@@ -29,6 +30,38 @@ namespace PageParts
     inline juce::Label& titleLabel (juce::Component& page)            { return find<juce::Label> (page, "titleLabel"); }
     inline juce::TextEditor& messageBox (juce::Component& page)       { return find<juce::TextEditor> (page, "messageBox"); }
     inline juce::TextButton& okButton (juce::Component& page)         { return find<juce::TextButton> (page, "okButton"); }
+
+    /** The lines of a list of remaining files, each wrapped line joined back to the one
+        before, without the blank lines that set entries apart. */
+    inline juce::StringArray remainingFileLines (const juce::TextEditor& box)
+    {
+        juce::StringArray lines;
+
+        for (auto& line : juce::StringArray::fromLines (box.getText()))
+        {
+            if (line.isEmpty())
+                continue;
+
+            if (line.startsWith (PathLines::continuationIndent) && ! lines.isEmpty())
+                lines.getReference (lines.size() - 1) += line.substring (2);
+            else
+                lines.add (line);
+        }
+
+        return lines;
+    }
+
+    /** What the completion page lists for the paths: each name, then its folder. */
+    inline juce::StringArray listingOf (const juce::StringArray& paths, const juce::String& in = "in")
+    {
+        juce::StringArray lines;
+
+        for (auto& path : paths)
+            lines.addArray ({ path.fromLastOccurrenceOf ("/", false, false),
+                              in + " " + path.upToLastOccurrenceOf ("/", false, false) });
+
+        return lines;
+    }
 
     /** The welcome page's look: its button shown, and enabled, its description shown, its busy bar shown. */
     using WelcomeLook = std::array<bool, 4>;

@@ -1,4 +1,5 @@
 #include "support/ProcessScratch.h"
+#include "support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +9,8 @@
 
 TEST (ProcessScratch, RemovesTheFoldersOfEndedProcessesAlone)
 {
-    const juce::TemporaryFile rootFile;
-    const auto root = rootFile.getFile();
+    const ScratchFolder scratch;
+    const auto& root = scratch.getFolder();
     const auto ended = root.getChildFile ("100");
     const auto running = root.getChildFile ("200");
 
@@ -31,5 +32,4 @@ TEST (ProcessScratch, RemovesTheFoldersOfEndedProcessesAlone)
     EXPECT_TRUE (running.withFileExtension ("lock").exists());
 
     ::close (held);
-    root.deleteRecursively();
 }

@@ -2,7 +2,7 @@
 
 #include "platform/HelperLocation.h"
 #include "platform/linux/LinuxAuthorizationServices.h"
-#include "support/ScratchNames.h"
+#include "support/ScratchFolder.h"
 #include "support/TestAuthorization.h"
 #include "uninstall/AuthorizationRequest.h"
 #include "uninstall/DriverRemoval.h"
@@ -17,9 +17,8 @@
 
 TEST (CAuth, OverTheHelperAToolThatFailsStillLaunchesWithStatusZero)
 {
-    auto bundle = juce::File::createTempFile ("bundle");
-    ASSERT_TRUE (bundle.create());
-    auto path = bundle.getFullPathName().toStdString();
+    const ScratchFolder scratch;
+    auto path = scratch.makeFile ("bundle");
     CAuth auth (std::make_unique<LinuxAuthorizationServices> (
         TestAuthorization::grantingCommand ({ path }, "/bin/echo", "/bin/false")));
     ASSERT_TRUE (auth.isAuthorized());
@@ -30,7 +29,6 @@ TEST (CAuth, OverTheHelperAToolThatFailsStillLaunchesWithStatusZero)
     // The tool exits with an error here; only the launch is reported, and why the bundle stays.
     EXPECT_EQ (auth.execute ("/bin/false", removal), 0);
     EXPECT_EQ (auth.describeLastLaunch(), "still present after removal; rm ended with status 1");
-    bundle.deleteFile();
 }
 
 TEST (CAuth, OverTheHelperARefusedPromptOrMissingLauncherGivesNoRights)
@@ -54,7 +52,8 @@ TEST (CAuth, OverTheHelperARefusedPromptOrMissingLauncherGivesNoRights)
 TEST (CAuth, OverTheHelperAWithdrawnPromptEndsItsLauncherAndAsksNoMore)
 {
     // Stands in for pkexec while it asks: notes its pid, then waits for ever.
-    const auto pidFile = ScratchNames::uniqueInTemp ("launcher pid");
+    const ScratchFolder scratch;
+    const auto pidFile = scratch.file ("launcher pid");
     const auto launcher = [&]
     {
         return std::make_unique<LinuxAuthorizationServices> (std::vector<std::string> {
@@ -96,10 +95,10 @@ TEST (CAuth, OverTheHelperExistenceIsSeenAsRootWhereTheUserCannotLook)
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root, to run the helper as root beside a user who cannot look";
 
-    const auto locked = ScratchNames::uniqueInTemp ("locked");
-    const auto bundle = locked.getChildFile ("Pelk.plugin");
-    const auto absent = locked.getChildFile ("absent.plugin");
-    bundle.createDirectory();
+    const ScratchFolder scratch;
+    const auto locked = scratch.getFolder();
+    const auto bundle = scratch.makeBundle (0);
+    const auto absent = scratch.bundle (1);
     ::chmod (locked.getFullPathName().toRawUTF8(), 0700);
 
     auto auth = TestAuthorization::create (true, { bundle.getFullPathName().toStdString(),
@@ -116,7 +115,6 @@ TEST (CAuth, OverTheHelperExistenceIsSeenAsRootWhereTheUserCannotLook)
 
     // A path the helper may not remove is not its to answer: the user's view again.
     EXPECT_EQ (auth->inspect (locked.getFullPathName().toRawUTF8()).kind, PathState::Kind::present);
-    locked.deleteRecursively();
 }
 
 namespace
@@ -139,12 +137,11 @@ namespace
 
 TEST (CAuth, OverTheHelperAHelperThatDiesMidRunLeavesWhatItCouldNotSeeRemaining)
 {
-    const auto scratch = ScratchNames::uniqueInTemp ("killed helper");
-    const auto first = scratch.getChildFile ("first.plugin"), second = scratch.getChildFile ("second.plugin");
-    for (auto& bundle : { first, second })
-        ASSERT_TRUE (bundle.getChildFile ("Contents/Info.plist").create());
+    const ScratchFolder scratch;
+    scratch.makeBundle (0);
+    scratch.makeBundle (1);
 
-    const std::vector<std::string> targets { first.getFullPathName().toStdString(), second.getFullPathName().toStdString() };
+    const auto targets = scratch.bundlePaths (2);
     auto auth = TestAuthorization::create (true, targets);
     ASSERT_TRUE (auth->isAuthorized());
 
@@ -163,7 +160,6 @@ TEST (CAuth, OverTheHelperAHelperThatDiesMidRunLeavesWhatItCouldNotSeeRemaining)
     EXPECT_EQ (bundles[1].state, DriverRemoval::State::remains);
     EXPECT_EQ (bundles[1].reason, "the privileged helper has ended");
     EXPECT_EQ (auth->inspect (targets[1].c_str()).kind, PathState::Kind::unknown);
-    scratch.deleteRecursively();
 }
 
 TEST (CAuth, ThePromptIsForTheHelperBesideTheProgramAndOnlyATrustedOne)

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/FakeAuthorizationServices.h"
-#include "support/ScratchNames.h"
+#include "support/ScratchFolder.h"
 #include "uninstall/UninstallSequence.h"
 
 namespace
@@ -10,29 +10,22 @@ namespace
     using Caller = UninstallSequence::Caller;
     using Kind = UninstallSequence::Outcome::Kind;
 
-    /** Two scratch paths in place of the driver's bundles. */
-    struct Scratch
+    /** Two of the driver's bundles in a scratch folder, over fakes that share the log. */
+    struct Scratch : ScratchFolder
     {
         explicit Scratch (bool secondPresent)
         {
-            folder.createDirectory();
-
             if (secondPresent)
-                file (1).getChildFile ("Contents/Info.plist").create();
+                makeBundle (1);
         }
 
-        ~Scratch()  { folder.deleteRecursively(); }
-
-        juce::File file (int index) const  { return folder.getChildFile ("bundle " + juce::String (index) + ".plugin"); }
-        std::string path (int index) const { return file (index).getFullPathName().toStdString(); }
-
-        /** Over fakes that share the log. */
         UninstallSetup setup (Fake::Answers answers = Fake::removingFiles()) const
         {
-            return { { path (0), path (1) }, [log = log, answers] { return std::make_unique<Fake> (log, answers); } };
+            return { bundlePaths (2), [log = log, answers] { return std::make_unique<Fake> (log, answers); } };
         }
 
-        juce::File folder { ScratchNames::uniqueInTemp ("sequence test") };
+        std::string target (std::size_t index) const  { return bundlePaths (2)[index]; }
+
         std::shared_ptr<Fake::Log> log = std::make_shared<Fake::Log>();
     };
 
@@ -78,7 +71,7 @@ TEST (UninstallSequence, RemovesOnlyTheBundlesThatExistAndLooksAgain)
     const Scratch scratch (true);
     const auto outcome = run (scratch.setup(), Caller::commandLine);
 
-    EXPECT_EQ (scratch.log->removals(), (std::vector<Fake::Command> { { "/bin/rm", "-r", "--one-file-system", scratch.path (1) } }));
+    EXPECT_EQ (scratch.log->removals(), (std::vector<Fake::Command> { { "/bin/rm", "-r", "--one-file-system", scratch.target (1) } }));
     ASSERT_EQ (outcome.bundles.size(), 2u);
     EXPECT_EQ (outcome.bundles[0].state, DriverRemoval::State::absent);
     EXPECT_EQ (outcome.bundles[1].state, DriverRemoval::State::removed);
@@ -89,14 +82,14 @@ TEST (UninstallSequence, ExistenceIsAskedWithTheRightsThatRemove)
     // What the user's own view cannot show, and what it shows but the rights do not.
     const Scratch scratch (true);
     auto answers = Fake::removingFiles();
-    answers.inspectPath = [first = scratch.path (0)] (const std::string& path)
+    answers.inspectPath = [first = scratch.target (0)] (const std::string& path)
     {
         return PathState { path == first ? PathState::Kind::present : PathState::Kind::absent };
     };
 
     const auto outcome = run (scratch.setup (answers), Caller::commandLine);
 
-    EXPECT_EQ (scratch.log->removals(), (std::vector<Fake::Command> { { "/bin/rm", "-r", "--one-file-system", scratch.path (0) } }));
+    EXPECT_EQ (scratch.log->removals(), (std::vector<Fake::Command> { { "/bin/rm", "-r", "--one-file-system", scratch.target (0) } }));
     EXPECT_EQ (outcome.bundles[0].state, DriverRemoval::State::remains);
     EXPECT_EQ (outcome.bundles[1].state, DriverRemoval::State::absent);
 }

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "common/DriverBundles.h"
 #include "style/JapaneseLocale.h"
 #include "support/MessageLoop.h"
 #include "support/PageParts.h"
+#include "support/Pixels.h"
 
 using namespace PageParts;
 
@@ -167,4 +169,68 @@ TEST_F (Pages, JapaneseTranslationsReplaceEveryTextButOk)
     EXPECT_EQ (sent, juce::StringArray ({ "uninstall", "completed" }));
 
     juce::LocalisedStrings::setCurrentMappings (nullptr);
+}
+
+TEST_F (Pages, TheCompletionPageNamesWhatIsLeftInJapanese)
+{
+    juce::LocalisedStrings::setCurrentMappings (new juce::LocalisedStrings (JapaneseLocale::getTranslationText(), false));
+
+    ThankYouComponent page (&broadcaster, WizardVocabulary::thankYouPage);
+    page.setSize (400, 240);
+    page.showRemainingFiles ({ "/a b/one", "/c/two" });
+
+    EXPECT_EQ (titleLabel (page).getText(), juce::String::fromUTF8 ("削除できなかったファイルがあります"));
+    EXPECT_EQ (remainingFileLines (messageBox (page)),
+               listingOf (juce::StringArray ("/a b/one", "/c/two"), juce::String::fromUTF8 ("場所:")));
+
+    juce::LocalisedStrings::setCurrentMappings (nullptr);
+}
+
+TEST_F (Pages, EveryRemainingBundleIsReadableWholeInTheMessageBox)
+{
+    ThankYouComponent page (&broadcaster, WizardVocabulary::thankYouPage);
+    page.setSize (400, 240);
+
+    const juce::StringArray bundles (DriverBundles::paths.data(), (int) DriverBundles::paths.size());
+    page.showRemainingFiles (bundles);
+
+    auto& box = messageBox (page);
+    EXPECT_EQ (remainingFileLines (box), listingOf (bundles));
+
+    // The four fit whole in the room the page has: nothing to scroll, no line cut.
+    EXPECT_LE (box.getTextHeight(), box.getHeight() - box.getBorder().getTopAndBottom());
+    EXPECT_LE (box.getTextWidth(), box.getWidth() - box.getBorder().getLeftAndRight());
+    EXPECT_LT (box.getBottom(), okButton (page).getY());
+    EXPECT_EQ (okButton (page).getBottom(), 224);
+
+    // Kept for a person to look at: the top of the list, then its end.
+    box.moveCaretToTop (false);
+    Pixels::saveArtefact (page.createComponentSnapshot (page.getLocalBounds()), "completion-remaining-files");
+    box.moveCaretToEnd();
+    Pixels::saveArtefact (page.createComponentSnapshot (page.getLocalBounds()), "completion-remaining-files-end");
+}
+
+TEST_F (Pages, ALongerListOfRemainingFilesScrollsFromTheKeyboard)
+{
+    ThankYouComponent page (&broadcaster, WizardVocabulary::thankYouPage);
+    page.setSize (400, 240);
+
+    // As in the program, where the list comes seconds later: the change notice of the
+    // box's first text, delivered after the list, would put that text back.
+    MessageLoop::runFor (20);
+
+    juce::StringArray paths;
+    for (auto name : { "one", "two", "three", "four", "five", "six" })
+        paths.add (juce::String ("/a folder deep down/where a driver was/") + name + ".plugin");
+
+    page.showRemainingFiles (paths);
+    auto& box = messageBox (page);
+    ASSERT_GT (box.getTextHeight(), box.getHeight() - box.getBorder().getTopAndBottom());
+
+    // The text that shows at the top of the box; the scroll bar moves the view asynchronously.
+    const auto shownFirst = [&box] { return box.getTextIndexAt (box.getBorder().getLeft() + 4, box.getBorder().getTop() + 4); };
+    EXPECT_TRUE (page.keyPressed (juce::KeyPress (juce::KeyPress::pageDownKey)));
+    EXPECT_TRUE (MessageLoop::runUntil ([&] { return shownFirst() > 0; }));
+    EXPECT_TRUE (page.keyPressed (juce::KeyPress (juce::KeyPress::homeKey)));
+    EXPECT_TRUE (MessageLoop::runUntil ([&] { return shownFirst() == 0; }));
 }

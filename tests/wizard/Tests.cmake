@@ -3,6 +3,7 @@ target_sources(uninstaller_tests PRIVATE
     wizard/MainLayoutComponentTest.cpp
     wizard/PagesTest.cpp
     wizard/PathLinesTest.cpp
+    wizard/ShadowComponentTest.cpp
     wizard/UninstallJobTest.cpp)
 
 if(UNINSTALLER_LINUX_TESTS)

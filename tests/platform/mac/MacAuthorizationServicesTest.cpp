@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/mac/MacAuthorizationServices.h"
-#include "support/ScratchNames.h"
+#include "support/ScratchFolder.h"
 #include "support/StandInSecurity.h"
 #include "uninstall/AuthorizationRequest.h"
 
@@ -19,25 +19,17 @@ namespace
     class MacAuthorization : public testing::Test
     {
     protected:
-        void SetUp() override
-        {
-            ASSERT_TRUE (scratch.createDirectory());
-            ASSERT_TRUE (bundle.getChildFile ("Contents/Info.plist").create());
-        }
-
         void TearDown() override
         {
             for (auto child : StandInSecurity::getAbandonedChildren())
                 ::waitpid (child, nullptr, 0);
-
-            scratch.deleteRecursively();
         }
 
         std::unique_ptr<AuthorizationServices> makeServices (const std::string& removeTool = "/bin/rm",
                                                              MacAuthorizationServices::Launcher launcher
                                                                  = MacAuthorizationServices::findLauncher())
         {
-            const auto helper = scratch.getChildFile ("helper.sh");
+            const auto helper = scratch.file ("helper.sh");
             helper.replaceWithText ("#!/bin/sh\nexec '" PELK_TEST_HELPER_PATH "' --rm='" + juce::String (removeTool)
                                     + "' '" + bundle.getFullPathName() + "' \"$@\"\n", false, false, "\n");
             helper.setExecutePermission (true);
@@ -69,8 +61,8 @@ namespace
             return count;
         }
 
-        juce::File scratch { ScratchNames::uniqueInTemp ("mac authorization") };
-        juce::File bundle { scratch.getChildFile ("Driver.plugin") };
+        ScratchFolder scratch;
+        juce::File bundle { scratch.makeBundle (0) };
     };
 }
 
@@ -93,7 +85,7 @@ TEST_F (MacAuthorization, AGrantAsksOnceInOurOwnProcessThenTheHelperRemovesAndTh
         "AuthorizationCreate",
         "AuthorizationCopyRights system.privilege.admin prompt=Enter a password to remove the driver. "
             "icon=/Bundle/Contents/Resources/PromptIcon.png flags=19",
-        "AuthorizationExecuteWithPrivileges " + scratch.getChildFile ("helper.sh").getFullPathName().toStdString()
+        "AuthorizationExecuteWithPrivileges " + scratch.path ("helper.sh")
             + " --asked-by=window",
         "AuthorizationFree 8"
     };

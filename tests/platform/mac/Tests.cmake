@@ -13,6 +13,7 @@ endforeach()
 add_executable(uninstaller_mac_tests
     TestMain.cpp
     support/ProcessScratch.cpp
+    support/ScratchFolder.cpp
     support/StandInSecurity.cpp
     platform/mac/MacAuthorizationServicesTest.cpp
     platform/mac/SystemArgumentsTest.cpp
