@@ -109,7 +109,7 @@ TEST (MainLayoutComponentLook, CompletionPageCoversTheWelcomePageInFull)
     ASSERT_NE (host, nullptr);
 
     showWorkingLook (*host);
-    host->actionListenerCallback ("finished");
+    host->actionListenerCallback (WizardVocabulary::finished);
     ASSERT_TRUE (MessageLoop::runUntilAnimationsEnd());
 
     const auto image = snapshot (*host, "host-completion");

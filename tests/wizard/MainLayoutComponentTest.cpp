@@ -74,7 +74,7 @@ TEST_F (Navigation, StartsOnTheWelcomePageAloneOverADarkBackground)
 TEST_F (Navigation, FinishedFadesTheCompletionPageInOverTheWelcomePage)
 {
     const auto start = juce::Time::getMillisecondCounterHiRes();
-    host.actionListenerCallback ("finished");
+    host.actionListenerCallback (WizardVocabulary::finished);
 
     EXPECT_TRUE (thankYou().isVisible());
     EXPECT_EQ (thankYou().getBounds(), pageArea);
@@ -95,9 +95,9 @@ TEST_F (Navigation, FinishedFadesTheCompletionPageInOverTheWelcomePage)
 
 TEST_F (Navigation, MoveBackwardSlidesTheTopPageOutToTheRight)
 {
-    send ("finished");
+    send (WizardVocabulary::finished);
 
-    host.actionListenerCallback ("moveBackward");
+    host.actionListenerCallback (WizardVocabulary::moveBackward);
     EXPECT_EQ (welcome().getX(), -100);
     EXPECT_FLOAT_EQ (shadow().getAlpha(), 1.0f);
     EXPECT_EQ (zOrder(), Components ({ &welcome(), &shadow(), &thankYou() }));
@@ -128,7 +128,7 @@ TEST_F (Navigation, MoveBackwardToAPageNotInTheStackPushesIt)
 
 TEST_F (Navigation, MoveForwardFromTheCompletionPageSlidesInFromTheRight)
 {
-    send ("finished");
+    send (WizardVocabulary::finished);
 
     host.actionListenerCallback ("moveForwardTo QMVHubPageNameStart");
     EXPECT_EQ (welcome().getX(), 400);
@@ -147,7 +147,7 @@ TEST_F (Navigation, MoveForwardFromTheCompletionPageSlidesInFromTheRight)
 
 TEST_F (Navigation, MoveBackwardToCutsTheStackAtTheFirstEntryOfThePage)
 {
-    send ("finished");
+    send (WizardVocabulary::finished);
     send ("moveForwardTo QMVHubPageNameStart");
     send ("moveForwardTo QMVHubPageNameThankYou");
 
@@ -174,7 +174,7 @@ TEST_F (Navigation, MessagesThatNameNoPageOrNoCommandChangeNothing)
     }
 
     // Nor did they leave anything in the history that keeps the next page from coming.
-    send ("finished");
+    send (WizardVocabulary::finished);
     EXPECT_EQ (pagesGoingBack(), juce::StringArray (completionName, welcomeName));
 }
 
@@ -202,6 +202,6 @@ TEST_F (Navigation, AMoveToThePageOnTopLeavesItInPlace)
 TEST_F (Navigation, CompletedAsksTheApplicationToQuit)
 {
     EXPECT_FALSE (juce::MessageManager::getInstance()->hasStopMessageBeenSent());
-    host.actionListenerCallback ("completed");
+    host.actionListenerCallback (WizardVocabulary::completed);
     EXPECT_TRUE (juce::MessageManager::getInstance()->hasStopMessageBeenSent());
 }

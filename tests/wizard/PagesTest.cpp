@@ -103,7 +103,7 @@ TEST_F (Pages, SpaceAndReturnPressTheButtonThatHasTheFocus)
     });
 
     // The disabled button took the second space as nothing.
-    EXPECT_EQ (sent, juce::StringArray ("uninstall", "completed"));
+    EXPECT_EQ (sent, juce::StringArray (WizardVocabulary::uninstall, WizardVocabulary::completed));
 }
 
 TEST_F (Pages, OneClickSendsUninstallOnceAndOnlyTheIdleLookLetsTheUserAskAgain)
@@ -111,7 +111,7 @@ TEST_F (Pages, OneClickSendsUninstallOnceAndOnlyTheIdleLookLetsTheUserAskAgain)
     WelcomeComponent page (&broadcaster, WizardVocabulary::startPage);
 
     auto sent = recorder.deliveredAfter ([&] { click (uninstallButton (page)); click (uninstallButton (page)); });
-    EXPECT_EQ (sent, juce::StringArray ("uninstall"));
+    EXPECT_EQ (sent, juce::StringArray (WizardVocabulary::uninstall));
     EXPECT_EQ (welcomeLook (page), workingLook);
 
     sent = recorder.deliveredAfter ([&] { page.restoreIdleState(); });
@@ -119,7 +119,7 @@ TEST_F (Pages, OneClickSendsUninstallOnceAndOnlyTheIdleLookLetsTheUserAskAgain)
     EXPECT_EQ (welcomeLook (page), idleLook);
 
     sent = recorder.deliveredAfter ([&] { click (uninstallButton (page)); });
-    EXPECT_EQ (sent, juce::StringArray ("uninstall"));
+    EXPECT_EQ (sent, juce::StringArray (WizardVocabulary::uninstall));
 }
 
 TEST_F (Pages, EveryOkClickSendsCompleted)
@@ -128,7 +128,7 @@ TEST_F (Pages, EveryOkClickSendsCompleted)
 
     auto sent = recorder.deliveredAfter ([&] { click (okButton (page)); click (okButton (page)); });
 
-    EXPECT_EQ (sent, juce::StringArray ({ "completed", "completed" }));
+    EXPECT_EQ (sent, juce::StringArray ({ WizardVocabulary::completed, WizardVocabulary::completed }));
     EXPECT_TRUE (okButton (page).isEnabled());
 }
 
@@ -166,7 +166,7 @@ TEST_F (Pages, JapaneseTranslationsReplaceEveryTextButOk)
     EXPECT_EQ (okButton (thankYou).getButtonText(), "OK");
 
     auto sent = recorder.deliveredAfter ([&] { click (uninstallButton (welcome)); click (okButton (thankYou)); });
-    EXPECT_EQ (sent, juce::StringArray ({ "uninstall", "completed" }));
+    EXPECT_EQ (sent, juce::StringArray ({ WizardVocabulary::uninstall, WizardVocabulary::completed }));
 
     juce::LocalisedStrings::setCurrentMappings (nullptr);
 }

@@ -20,7 +20,7 @@ TEST (UninstallJob, OverTheHelperATreeGoesWholeAndADanglingLinkGoesAsALink)
 
     {
         MainLayoutComponent host ({ targets, [&] { return TestAuthorization::createServices (true, targets); } });
-        host.actionListenerCallback ("uninstall");
+        host.actionListenerCallback (WizardVocabulary::uninstall);
         auto& page = PageParts::completionPage (host);
         EXPECT_TRUE (MessageLoop::runUntil ([&] { return page.isVisible(); }, 6000));
         EXPECT_EQ (PageParts::messageBox (page).getText(), "The uninstallation was completed.");

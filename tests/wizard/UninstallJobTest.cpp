@@ -92,7 +92,7 @@ TEST (UninstallJob, WithNothingToRemoveReportsFinishedOnceAboutTwoSecondsLater)
     CompletionWatch watch (host);
 
     const auto start = juce::Time::getMillisecondCounterHiRes();
-    host.actionListenerCallback ("uninstall");
+    host.actionListenerCallback (WizardVocabulary::uninstall);
     EXPECT_TRUE (host.isThreadRunning());
     EXPECT_EQ (host.getThreadName(), "pelk usb midi driver uninstallation");
 
@@ -137,7 +137,7 @@ TEST (UninstallJob, AFailedRemovalIsNamedOnTheCompletionPage)
     MainLayoutComponent host (fake.setup);
     CompletionWatch watch (host);
 
-    host.actionListenerCallback ("uninstall");
+    host.actionListenerCallback (WizardVocabulary::uninstall);
     ASSERT_TRUE (watch.runUntilShown());
 
     EXPECT_EQ (fake.log->removals().size(), 4u);
@@ -212,9 +212,9 @@ TEST_F (UninstallJobWithHeldPrompt, ThePageWorksMeanwhileAndFurtherClicksAskNoth
     clickUntilAsked();
     EXPECT_EQ (welcomeLook (page), workingLook);
 
-    host->actionListenerCallback ("uninstall");
+    host->actionListenerCallback (WizardVocabulary::uninstall);
     MessageLoop::runFor (300);
-    host->actionListenerCallback ("uninstall");
+    host->actionListenerCallback (WizardVocabulary::uninstall);
     EXPECT_EQ (fake.objectsMade, 1);
     EXPECT_TRUE (fake.scratch.bundle (0).exists());
 
@@ -300,7 +300,7 @@ TEST (UninstallJob, DestroyingTheHostWaitsForTheJobAndNothingReachesItAfterwards
     FakeSetup fake;
     auto host = std::make_unique<MainLayoutComponent> (fake.setup);
 
-    host->actionListenerCallback ("uninstall");
+    host->actionListenerCallback (WizardVocabulary::uninstall);
     MessageLoop::runFor (200);
 
     const auto start = juce::Time::getMillisecondCounterHiRes();
@@ -322,7 +322,7 @@ TEST (UninstallJob, ACompletionCallStillQueuedFindsNoHostOnceItIsGone)
     fake.answers.onRelease = [&] { juce::MessageManager::callAsync ([&] { host = nullptr; }); };
     host = std::make_unique<MainLayoutComponent> (fake.setup);
 
-    host->actionListenerCallback ("uninstall");
+    host->actionListenerCallback (WizardVocabulary::uninstall);
     ASSERT_TRUE (MessageLoop::runUntil ([&] { return host == nullptr; }, 6000));
     MessageLoop::runFor (200);
     EXPECT_EQ (fake.log->releases, 1);
@@ -333,7 +333,7 @@ TEST (UninstallJob, AQuitDuringTheJobDoesNotHangTheHostsDestruction)
     FakeSetup fake;
     auto host = std::make_unique<MainLayoutComponent> (fake.setup);
 
-    host->actionListenerCallback ("uninstall");
+    host->actionListenerCallback (WizardVocabulary::uninstall);
     MessageLoop::runFor (200);
 
     // As the application does when it quits: from now on the message thread takes no messages.
