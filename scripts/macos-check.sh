@@ -13,7 +13,8 @@
 # is linked or run, and the framework's Objective-C++ is not compiled.
 set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-WORK="${1:-$ROOT/build/macos-check}"
+source "$ROOT/scripts/packages.sh"
+WORK="${1:-$BUILD_DIR/macos-check}"
 HEADERS="$ROOT/scripts/macos-headers"
 JUCE_CMAKE_DIR="${JUCE_CMAKE_DIR:-/usr/lib/x86_64-linux-gnu/cmake/JUCE-7.0.5}"
 start=$SECONDS
@@ -48,6 +49,14 @@ cache_value() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
 DEPLOYMENT_TARGET=$(cache_value CMAKE_OSX_DEPLOYMENT_TARGET)
 [ -n "$DEPLOYMENT_TARGET" ] || { echo "macOS check: the configuration names no deployment target"; exit 1; }
 
+# The clang that CMake found, and the LLVM it belongs to, whose libc++ and
+# compiler headers the arm64 half reads.
+CLANG="$(cache_value CMAKE_CXX_COMPILER)"
+LLVM_ROOT="$(dirname "$(dirname "$(readlink -f "$CLANG")")")"
+CLANG_HEADERS="$("$CLANG" -print-resource-dir)/include"
+[ -d "$LLVM_ROOT/include/c++/v1" ] && [ -d "$CLANG_HEADERS" ] \
+    || { echo "macOS check: no libc++ headers beside $CLANG (in $LLVM_ROOT)"; exit 1; }
+
 # Where CMake wrote a target's build rules, in the folder that defines the target.
 rules_of() { # target
     find "$build" -type d -path "*/CMakeFiles/$1.dir" | head -n 1
@@ -76,7 +85,7 @@ toolchain_for() { # architecture
         x86_64) echo "-target x86_64-apple-macos$DEPLOYMENT_TARGET $common -isystem $HEADERS" \
                      "-idirafter /usr/include/x86_64-linux-gnu" ;;
         arm64)  echo "-target arm64-apple-macos11 $common -nostdlibinc -isystem $HEADERS" \
-                     "-isystem /usr/lib/llvm-14/include/c++/v1 -isystem $(echo /usr/lib/llvm-14/lib/clang/*/include)" \
+                     "-isystem $LLVM_ROOT/include/c++/v1 -isystem $CLANG_HEADERS" \
                      "-isystem /usr/aarch64-linux-gnu/include" ;;
     esac
 }
@@ -107,10 +116,10 @@ compile() { # architecture, target, source
     local log="$logs/$1-$(echo "$3" | tr / _).log" toolchain flags
     read -r -a toolchain <<< "$(toolchain_for "$1")"
     read -r -a flags < "$WORK/$2.flags"
-    clang++ "${toolchain[@]}" "${flags[@]}" "$ROOT/$3" > "$log" 2>&1 || touch "$log.failed"
+    "$CLANG" "${toolchain[@]}" "${flags[@]}" "$ROOT/$3" > "$log" 2>&1 || touch "$log.failed"
 }
 export -f compile toolchain_for
-export ROOT WORK HEADERS DEPLOYMENT_TARGET logs
+export ROOT WORK HEADERS DEPLOYMENT_TARGET CLANG LLVM_ROOT CLANG_HEADERS logs
 
 xargs -P "$(nproc)" -L 1 bash -c 'compile "$@"' _ < "$jobs"
 
@@ -148,9 +157,11 @@ expect() { # what, found, wanted
     fi
 }
 
-expect "CFBundleIdentifier" "$(plist_value CFBundleIdentifier)" com.pelk.UsbMidiDriverUninstaller
-expect "CFBundleShortVersionString" "$(plist_value CFBundleShortVersionString)" 3.0.0
-expect "CFBundleExecutable" "$(plist_value CFBundleExecutable)" "PELK USB MIDI Driver Uninstaller"
+# The identity that CMakeLists.txt writes once.
+configured() { configured_value "$build" "$1" || echo "(not configured)"; }
+expect "CFBundleIdentifier" "$(plist_value CFBundleIdentifier)" "$(configured APP_ID)"
+expect "CFBundleShortVersionString" "$(plist_value CFBundleShortVersionString)" "$(configured VERSION)"
+expect "CFBundleExecutable" "$(plist_value CFBundleExecutable)" "$(configured PRODUCT_NAME)"
 expect "CFBundleDevelopmentRegion" "$(plist_value CFBundleDevelopmentRegion)" en
 expect "CFBundleLocalizations" "$(plist_value CFBundleLocalizations)" "en ja"
 expect "LSMinimumSystemVersion" "$(plist_value LSMinimumSystemVersion)" "$DEPLOYMENT_TARGET"
