@@ -17,10 +17,12 @@ PROGRAM="$(configured_value "$BUILD_DIR" PROGRAM)"
 BARE="$(configured_value "$BUILD_DIR" BARE_WINDOW)"
 BENCH="$(configured_value "$BUILD_DIR" BENCHMARKS)"
 
-# The servers' logs, the programs' home and the figures, removed at the end.
+# The servers' logs, the programs' home and temporary files, and the figures,
+# removed at the end: uninstaller_bench makes a scratch folder of its own in TMPDIR.
 SCRATCH="$(mktemp -d)"
 BACKGROUND_PIDS=()
 trap 'stop_background; rm -rf "$SCRATCH"' EXIT
+export TMPDIR="$SCRATCH"
 
 start_display
 use_scratch_home
