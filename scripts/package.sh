@@ -9,4 +9,4 @@ configure_and_build "$BUILD_DIR" -DBUILD_TESTING=OFF
 
 cd "$BUILD_DIR"
 cpack --config CPackConfig.cmake -B "$BUILD_DIR/package"
-ls "$ROOT"/build/package/*.deb
+ls "$BUILD_DIR"/package/*.deb
