@@ -3,23 +3,29 @@
 # time per page, start-up time and memory against a bare framework window, and
 # processor use while the busy bar runs. Runs on a private X server.
 #   scripts/bench.sh [number of start-ups of each program, default 7]
+set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$ROOT/scripts/packages.sh"
-source "$ROOT/tests/e2e/lib.sh"
+source "$ROOT/tests/e2e/steps.sh"
 
 RUNS="${1:-7}"
 
 install_missing_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
-configure_and_build "$ROOT/build" -DUNINSTALLER_BUILD_BENCHMARKS=ON >/dev/null
+configure_and_build "$BUILD_DIR" -DUNINSTALLER_BUILD_BENCHMARKS=ON >/dev/null
 
-PROGRAM="$ROOT/build/Uninstaller_artefacts/RelWithDebInfo/pelk-usb-midi-driver-uninstaller"
-BARE="$ROOT/build/bench/BareWindow_artefacts/RelWithDebInfo/bare-juce-window"
-BENCH="$ROOT/build/bench/uninstaller_bench"
+PROGRAM="$(configured_value "$BUILD_DIR" PROGRAM)"
+BARE="$(configured_value "$BUILD_DIR" BARE_WINDOW)"
+BENCH="$(configured_value "$BUILD_DIR" BENCHMARKS)"
+
+# The servers' logs, the programs' home and temporary files, and the figures,
+# removed at the end: uninstaller_bench makes a scratch folder of its own in TMPDIR.
+SCRATCH="$(mktemp -d)"
+BACKGROUND_PIDS=()
+trap 'stop_background; rm -rf "$SCRATCH"' EXIT
+export TMPDIR="$SCRATCH"
 
 start_display
 use_scratch_home
-
-now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
 # Starts a program, waits until its window shows the content's dark fill and
 # prints "milliseconds-to-first-paint resident-kilobytes".
@@ -35,7 +41,7 @@ start_up_once()
         window="$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1 || true)"
         [ $(( $(now_ms) - started )) -lt 10000 ] || fail "no window from $*"
     done
-    until [ "$(import -window "$window" -crop 1x1+5+5 -depth 8 txt:- 2>/dev/null | grep -o '#282828')" = "#282828" ]; do
+    until [ "$(import -window "$window" -crop 1x1+5+5 -depth 8 txt:- 2>/dev/null | grep -o "$PAGE_COLOUR")" = "$PAGE_COLOUR" ]; do
         [ $(( $(now_ms) - started )) -lt 10000 ] || fail "$* never painted"
     done
     painted="$(now_ms)"

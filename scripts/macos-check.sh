@@ -13,7 +13,8 @@
 # is linked or run, and the framework's Objective-C++ is not compiled.
 set -uo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-WORK="${1:-$ROOT/build/macos-check}"
+source "$ROOT/scripts/packages.sh"
+WORK="${1:-$BUILD_DIR/macos-check}"
 HEADERS="$ROOT/scripts/macos-headers"
 JUCE_CMAKE_DIR="${JUCE_CMAKE_DIR:-/usr/lib/x86_64-linux-gnu/cmake/JUCE-7.0.5}"
 start=$SECONDS
@@ -23,9 +24,10 @@ logs="$WORK/logs"
 rm -rf "$build" "$logs"
 mkdir -p "$build" "$logs"
 
-# Each framework that the modules ask find_library for, named directly: there is
-# no SDK to find them in. The compiler is taken to work, as it cannot link here.
-frameworks=()
+# Each framework that the modules and platform/ ask find_library for, named
+# directly: there is no SDK to find them in. The compiler is taken to work, as it
+# cannot link here.
+frameworks=("-DSECURITY_FRAMEWORK=-framework Security")
 for name in Accelerate AudioToolbox AudioUnit AVFoundation AVKit Cocoa CoreAudio CoreAudioKit CoreMedia \
             CoreMIDI DiscRecording Foundation IOKit OpenGL QuartzCore Security WebKit; do
     frameworks+=("-Djuce_found_$name=-framework $name")
@@ -47,16 +49,29 @@ cache_value() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
 DEPLOYMENT_TARGET=$(cache_value CMAKE_OSX_DEPLOYMENT_TARGET)
 [ -n "$DEPLOYMENT_TARGET" ] || { echo "macOS check: the configuration names no deployment target"; exit 1; }
 
+# The clang that CMake found, and the LLVM it belongs to, whose libc++ and
+# compiler headers the arm64 half reads.
+CLANG="$(cache_value CMAKE_CXX_COMPILER)"
+LLVM_ROOT="$(dirname "$(dirname "$(readlink -f "$CLANG")")")"
+CLANG_HEADERS="$("$CLANG" -print-resource-dir)/include"
+[ -d "$LLVM_ROOT/include/c++/v1" ] && [ -d "$CLANG_HEADERS" ] \
+    || { echo "macOS check: no libc++ headers beside $CLANG (in $LLVM_ROOT)"; exit 1; }
+
+# Where CMake wrote a target's build rules, in the folder that defines the target.
+rules_of() { # target
+    find "$build" -type d -path "*/CMakeFiles/$1.dir" | head -n 1
+}
+
 # Flags that CMake wrote for a target; those that name the Mac's own toolchain
 # (architectures, SDK, deployment target) are set per architecture below instead.
-flags_of() { # folder, target, variable
-    sed -n "s/^$3 = //p" "$build/$1/CMakeFiles/$2.dir/flags.make" \
+flags_of() { # rules folder, variable
+    sed -n "s/^$2 = //p" "$1/flags.make" \
         | sed -E -e 's/-arch [^ ]+//g' -e 's/-isysroot [^ ]+//g' -e 's/-mmacosx-version-min=[^ ]+//g'
 }
 
 # Our .cpp files in a target, from the top of the checkout; the framework's are elsewhere.
-sources_of() { # folder, target
-    grep -oE "\.cpp\.o: $ROOT/[^ ]+\.cpp$" "$build/$1/CMakeFiles/$2.dir/build.make" | sed "s|.*: $ROOT/||" | sort -u
+sources_of() { # rules folder
+    grep -oE "\.cpp\.o: $ROOT/[^ ]+\.cpp$" "$1/build.make" | sed "s|.*: $ROOT/||" | sort -u
 }
 
 # Only because Debian's C library stands in for the Mac's:
@@ -70,27 +85,28 @@ toolchain_for() { # architecture
         x86_64) echo "-target x86_64-apple-macos$DEPLOYMENT_TARGET $common -isystem $HEADERS" \
                      "-idirafter /usr/include/x86_64-linux-gnu" ;;
         arm64)  echo "-target arm64-apple-macos11 $common -nostdlibinc -isystem $HEADERS" \
-                     "-isystem /usr/lib/llvm-14/include/c++/v1 -isystem $(echo /usr/lib/llvm-14/lib/clang/*/include)" \
+                     "-isystem $LLVM_ROOT/include/c++/v1 -isystem $CLANG_HEADERS" \
                      "-isystem /usr/aarch64-linux-gnu/include" ;;
     esac
 }
 
-# One line per compilation: architecture, target, source. The program, with the
-# ground floor and the helper's library that it compiles in, for both
+# One line per compilation: architecture, target, source. The program, with
+# uninstaller_common and uninstaller_helper_core, which it links, for both
 # architectures; the unit tests, which are never shipped, for one.
 jobs="$WORK/jobs"
 : > "$jobs"
-for what in "common:uninstaller_common:x86_64 arm64" "helper:uninstaller_helper_core:x86_64 arm64" \
-            "helper:UninstallerHelper:x86_64 arm64" \
-            ".:uninstaller_core:x86_64 arm64" ".:Uninstaller:x86_64 arm64" \
-            "tests:uninstaller_test_authorization:x86_64" "tests:uninstaller_tests:x86_64"; do
-    IFS=: read -r folder target archs <<< "$what"
+for what in "uninstaller_common:x86_64 arm64" "uninstaller_helper_core:x86_64 arm64" \
+            "UninstallerHelper:x86_64 arm64" "uninstaller_core:x86_64 arm64" "Uninstaller:x86_64 arm64" \
+            "uninstaller_test_authorization:x86_64" "uninstaller_tests:x86_64"; do
+    IFS=: read -r target archs <<< "$what"
+    rules="$(rules_of "$target")"
+    [ -n "$rules" ] || { echo "macOS check: the configuration has no target $target"; exit 1; }
     # One line of words; flags.make escapes the version's quotes for a shell.
-    echo "$(flags_of $folder $target CXX_DEFINES) $(flags_of $folder $target CXX_INCLUDES)" \
-         "$(flags_of $folder $target CXX_FLAGS)" | sed 's/\\"/"/g' > "$WORK/$target.flags"
+    echo "$(flags_of "$rules" CXX_DEFINES) $(flags_of "$rules" CXX_INCLUDES)" \
+         "$(flags_of "$rules" CXX_FLAGS)" | sed 's/\\"/"/g' > "$WORK/$target.flags"
 
     for arch in $archs; do
-        for source in $(sources_of $folder $target); do
+        for source in $(sources_of "$rules"); do
             echo "$arch $target $source" >> "$jobs"
         done
     done
@@ -100,10 +116,10 @@ compile() { # architecture, target, source
     local log="$logs/$1-$(echo "$3" | tr / _).log" toolchain flags
     read -r -a toolchain <<< "$(toolchain_for "$1")"
     read -r -a flags < "$WORK/$2.flags"
-    clang++ "${toolchain[@]}" "${flags[@]}" "$ROOT/$3" > "$log" 2>&1 || touch "$log.failed"
+    "$CLANG" "${toolchain[@]}" "${flags[@]}" "$ROOT/$3" > "$log" 2>&1 || touch "$log.failed"
 }
 export -f compile toolchain_for
-export ROOT WORK HEADERS DEPLOYMENT_TARGET logs
+export ROOT WORK HEADERS DEPLOYMENT_TARGET CLANG LLVM_ROOT CLANG_HEADERS logs
 
 xargs -P "$(nproc)" -L 1 bash -c 'compile "$@"' _ < "$jobs"
 
@@ -141,9 +157,11 @@ expect() { # what, found, wanted
     fi
 }
 
-expect "CFBundleIdentifier" "$(plist_value CFBundleIdentifier)" com.pelk.UsbMidiDriverUninstaller
-expect "CFBundleShortVersionString" "$(plist_value CFBundleShortVersionString)" 3.0.0
-expect "CFBundleExecutable" "$(plist_value CFBundleExecutable)" "PELK USB MIDI Driver Uninstaller"
+# The identity that CMakeLists.txt writes once.
+configured() { configured_value "$build" "$1" || echo "(not configured)"; }
+expect "CFBundleIdentifier" "$(plist_value CFBundleIdentifier)" "$(configured APP_ID)"
+expect "CFBundleShortVersionString" "$(plist_value CFBundleShortVersionString)" "$(configured VERSION)"
+expect "CFBundleExecutable" "$(plist_value CFBundleExecutable)" "$(configured PRODUCT_NAME)"
 expect "CFBundleDevelopmentRegion" "$(plist_value CFBundleDevelopmentRegion)" en
 expect "CFBundleLocalizations" "$(plist_value CFBundleLocalizations)" "en ja"
 expect "LSMinimumSystemVersion" "$(plist_value LSMinimumSystemVersion)" "$DEPLOYMENT_TARGET"

@@ -5,8 +5,8 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$ROOT/scripts/packages.sh"
 
 install_missing_packages "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
-configure_and_build "$ROOT/build" -DBUILD_TESTING=OFF
+configure_and_build "$BUILD_DIR" -DBUILD_TESTING=OFF
 
-cd "$ROOT/build"
-cpack --config CPackConfig.cmake -B "$ROOT/build/package"
-ls "$ROOT"/build/package/*.deb
+cd "$BUILD_DIR"
+cpack --config CPackConfig.cmake -B "$BUILD_DIR/package"
+ls "$BUILD_DIR"/package/*.deb

@@ -50,6 +50,20 @@ install_workflow_validator()
         @action-validator/cli@0.6.0 @action-validator/core@0.6.0
 }
 
+# The build folder that the scripts share (test-debug.sh makes its own beside it).
+BUILD_DIR="$ROOT/build"
+
+# A value that CMake wrote for the scripts into a build folder's script-values.txt:
+# PRODUCT_NAME, VERSION, APP_ID, and the paths of PROGRAM and (with the benchmarks)
+# BENCHMARKS and BARE_WINDOW.
+configured_value() # build folder, name
+{
+    local value
+    value="$(sed -n "s/^$2=//p" "$1/script-values.txt" 2>/dev/null)"
+    [ -n "$value" ] || { echo "$1/script-values.txt names no $2: configure that folder again" >&2; return 1; }
+    echo "$value"
+}
+
 configure_and_build()
 {
     local build_dir="$1"; shift

@@ -5,9 +5,9 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$ROOT/scripts/packages.sh"
 
 install_missing_packages "${BUILD_PACKAGES[@]}"
-configure_and_build "$ROOT/build" -DBUILD_TESTING=OFF
+configure_and_build "$BUILD_DIR" -DBUILD_TESTING=OFF
 
-program="$ROOT/build/Uninstaller_artefacts/RelWithDebInfo/pelk-usb-midi-driver-uninstaller"
+program="$(configured_value "$BUILD_DIR" PROGRAM)"
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     cat >&2 <<MESSAGE

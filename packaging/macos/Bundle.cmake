@@ -7,7 +7,6 @@
 set(icon_svg "${CMAKE_CURRENT_LIST_DIR}/../linux/${UNINSTALLER_APP_ID}.svg")
 set(icon_dir "${CMAKE_BINARY_DIR}/macos-icon")
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${icon_svg}")
-find_program(RSVG_CONVERT rsvg-convert REQUIRED)
 file(MAKE_DIRECTORY "${icon_dir}")
 foreach(size 1024 256 64)
     execute_process(

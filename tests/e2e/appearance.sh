@@ -113,7 +113,6 @@ expect_near "$working" 30 30 "$BUTTON_DISABLED" "disabled button"
 expect_stripes "$working"
 
 # One stripe period passes in 240 ms, so a single later picture may match by chance.
-bar_signature() { convert "$1" -crop 358x8+21+120 +repage -format '%#' info:-; }
 moved=""
 for _ in $(seq 10); do
     later="$(screenshot_window "$window" look-welcome-working-later)"

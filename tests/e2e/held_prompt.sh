@@ -38,7 +38,6 @@ answer_prompt()
     timeout 5 sh -c 'echo "$1" >"$2"' - "$1" "$ANSWERS" || fail "no prompt took the answer '$1'"
 }
 
-bar_signature() { convert "$1" -crop 358x8+21+120 +repage -format '%#' info:-; }
 # The description box and the room below it, down to the page's margin.
 words_signature() { convert "$1" -crop 360x130+20+90 +repage -format '%#' info:-; }
 
