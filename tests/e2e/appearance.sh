@@ -51,13 +51,17 @@ expect_background_around_controls()
     done
 }
 
+shows_stripes()
+{
+    local stripes gaps
+    stripes="$(count_near "$1" 358x1+21+124 "$STRIPE" 5)"
+    gaps="$(count_near "$1" 358x1+21+124 "$BACKGROUND" 5)"
+    [ "$stripes" -gt 120 ] && [ "$gaps" -gt 120 ]
+}
+
 expect_stripes()
 {
-    local file="$1" stripes gaps
-    stripes="$(count_near "$file" 358x1+21+124 "$STRIPE" 5)"
-    gaps="$(count_near "$file" 358x1+21+124 "$BACKGROUND" 5)"
-    [ "$stripes" -gt 120 ] && [ "$gaps" -gt 120 ] \
-        || fail "busy bar in $(basename "$file"): $stripes stripe and $gaps background pixels of 358"
+    shows_stripes "$1" || fail "busy bar in $(basename "$1"): $(count_near "$1" 358x1+21+124 "$STRIPE" 5) stripe and $(count_near "$1" 358x1+21+124 "$BACKGROUND" 5) background pixels of 358"
 }
 
 # Prints "top bottom left right first" for each line of light text in an area
@@ -116,7 +120,8 @@ expect_stripes "$working"
 moved=""
 for _ in $(seq 10); do
     later="$(screenshot_window "$window" look-welcome-working-later)"
-    expect_stripes "$later"
+    # On a loaded machine the completion page may come first: the pictures before it count.
+    shows_stripes "$later" || break
     [ "$(bar_signature "$working")" != "$(bar_signature "$later")" ] && moved=yes && break
 done
 [ -n "$moved" ] || fail "the busy bar's stripes stand still"
