@@ -72,6 +72,18 @@ PathState HelperProtocol::toPathState (const Reply& reply)
     return { PathState::Kind::unknown, "the privileged helper ended before it could look" };
 }
 
+HelperProtocol::Reply HelperProtocol::toReply (const PathState& state)
+{
+    switch (state.kind)
+    {
+        case PathState::Kind::present:  return { pathPresent };
+        case PathState::Kind::absent:   return { pathAbsent };
+        case PathState::Kind::unknown:  break;
+    }
+
+    return { pathUnknown, noExitStatus, state.reason };
+}
+
 std::vector<std::string> HelperProtocol::makeRequest (const char* toolPath, char* const* arguments)
 {
     std::vector<std::string> request { toolPath };

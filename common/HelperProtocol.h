@@ -83,6 +83,10 @@ namespace HelperProtocol
         absent answer (the helper gone) leaves it unknown. */
     PathState toPathState (const Reply& reply);
 
+    /** The helper's answer for what lstat showed it: pathPresent, pathAbsent, or
+        pathUnknown with the reason. */
+    Reply toReply (const PathState& state);
+
     /** The request for a tool and its null-terminated arguments, as a launch gives them. */
     std::vector<std::string> makeRequest (const char* toolPath, char* const* arguments);
 

@@ -35,18 +35,6 @@ namespace
             && isTarget (request[1], allowed);
     }
 
-    HelperProtocol::Reply toReply (const PathState& state)
-    {
-        switch (state.kind)
-        {
-            case PathState::Kind::present:  return { HelperProtocol::pathPresent };
-            case PathState::Kind::absent:   return { HelperProtocol::pathAbsent };
-            case PathState::Kind::unknown:  break;
-        }
-
-        return { HelperProtocol::pathUnknown, HelperProtocol::noExitStatus, state.reason };
-    }
-
     /** Why someone other than root, or the user we run as, could change where the
         path leads; empty when nobody can: every folder from "/" down to its parent is
         a real folder, not a link, owned by one of them and writable by nobody else,
@@ -129,7 +117,7 @@ HelperRequests::Strings HelperRequests::removalRequest (const std::string& remov
 HelperProtocol::Reply HelperRequests::answer (const Strings& request, const AllowList& allowed)
 {
     if (isExistenceQuery (request, allowed))
-        return toReply (PathState::of (request[1]));
+        return HelperProtocol::toReply (PathState::of (request[1]));
 
     if (request == Strings { allowed.echoTool })
         return ToolRun::run (request);
@@ -146,7 +134,7 @@ HelperProtocol::Reply HelperRequests::answer (const Strings& request, const Allo
         if (before.kind == PathState::Kind::unknown)
             record (target, before.reason, allowed);
 
-        return toReply (before);
+        return HelperProtocol::toReply (before);
     }
 
     auto reply = remove (request, target, allowed);

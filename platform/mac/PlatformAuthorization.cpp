@@ -10,13 +10,11 @@ std::unique_ptr<AuthorizationServices> AuthorizationServices::createForPlatform(
     setup.launcher = MacAuthorizationServices::findLauncher();
 
     const auto helper = HelperLocation::find();
-    const auto rule = HelperLocation::getTrustRule();
-    const auto trusted = HelperTrust::verifyInPlace (helper, rule);
-    setup.obstacle = MacAuthorizationServices::findObstacle (setup.launcher, helper, rule);
+    setup.obstacle = MacAuthorizationServices::findObstacle (setup.launcher, helper, HelperLocation::getTrustRule());
 
-    // Only a helper that nobody else can change is handed to the system.
-    if (trusted.has_value())
-        setup.helperPath = trusted->getFullPathName().toStdString();
+    // Only a helper that nobody else can change, exactly where it is, goes to the system.
+    if (setup.obstacle.kind == PromptObstacle::Kind::none)
+        setup.helperPath = helper.getFullPathName().toStdString();
 
     // The dialog reads PNG, not the bundle's .icns.
     setup.iconPath = helper.getParentDirectory().getSiblingFile ("Resources")
