@@ -16,8 +16,10 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$ROOT/scripts/packages.sh"
 WORK="${1:-$BUILD_DIR/macos-check}"
 HEADERS="$ROOT/scripts/macos-headers"
-JUCE_CMAKE_DIR="${JUCE_CMAKE_DIR:-/usr/lib/x86_64-linux-gnu/cmake/JUCE-7.0.5}"
 start=$SECONDS
+
+# Debian's GoogleTest, wherever its multiarch folder is.
+gtest_cmake_dir() { dirname "$(dpkg -L libgtest-dev | grep -m 1 '/GTestConfig\.cmake$')"; }
 
 build="$WORK/cmake"
 logs="$WORK/logs"
@@ -38,7 +40,7 @@ if ! cmake -S "$ROOT" -B "$build" -G "Unix Makefiles" \
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
         -DCMAKE_C_COMPILER_WORKS=1 -DCMAKE_CXX_COMPILER_WORKS=1 \
         -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DUNINSTALLER_BUILD_BENCHMARKS=OFF \
-        -DJUCE_DIR="$JUCE_CMAKE_DIR" -DGTest_DIR=/usr/lib/x86_64-linux-gnu/cmake/GTest \
+        "${JUCE_SOURCE_OPTIONS[@]}" -DGTest_DIR="$(gtest_cmake_dir)" \
         "${frameworks[@]}" > "$logs/configure.log" 2>&1; then
     echo "macOS check: configuring as Darwin failed:"
     tail -20 "$logs/configure.log"

@@ -17,11 +17,15 @@ install_missing_packages()
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# What building the program needs (rsvg-convert draws the menu icons), the font
-# that draws its Japanese texts, and pkexec, through which the program asks for
-# administrator rights.
-BUILD_PACKAGES=(cmake make g++ pkg-config juce-modules-source libglib2.0-dev libfontconfig-dev
-                librsvg2-bin fonts-ipafont-gothic pkexec)
+# What building the program needs: git, with which CMake fetches JUCE; the headers
+# of what JUCE's modules that we use take from the system (its docs/Linux
+# Dependencies.md: FreeType and fontconfig for juce_graphics, X11 for
+# juce_gui_basics; cURL and WebKit are switched off); GIO's headers;
+# rsvg-convert, which draws the menu icons; the font that draws the Japanese texts;
+# and pkexec, through which the program asks for administrator rights.
+BUILD_PACKAGES=(cmake make g++ pkg-config git libfreetype-dev libfontconfig-dev
+                libx11-dev libxcomposite-dev libxcursor-dev libxext-dev libxinerama-dev libxrandr-dev
+                libxrender-dev libglib2.0-dev librsvg2-bin fonts-ipafont-gothic pkexec)
 
 # What cpack needs on top to build the .deb and find its library dependencies.
 PACKAGE_PACKAGES=(dpkg-dev file)
@@ -64,9 +68,18 @@ configured_value() # build folder, name
     echo "$value"
 }
 
+# CMake fetches JUCE from its repository; a builder without network names an
+# unpacked copy of the same release in FETCHCONTENT_SOURCE_DIR_JUCE, which every
+# configuration here passes on.
+JUCE_SOURCE_OPTIONS=()
+# JUCE builds its juceaide with a plain "cmake --build" while configuring: on every core.
+export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
+[ -z "${FETCHCONTENT_SOURCE_DIR_JUCE:-}" ] \
+    || JUCE_SOURCE_OPTIONS=("-DFETCHCONTENT_SOURCE_DIR_JUCE=$FETCHCONTENT_SOURCE_DIR_JUCE")
+
 configure_and_build()
 {
     local build_dir="$1"; shift
-    cmake -S "$ROOT" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    cmake -S "$ROOT" -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${JUCE_SOURCE_OPTIONS[@]}" "$@"
     cmake --build "$build_dir" --parallel "$(nproc)"
 }

@@ -12,7 +12,7 @@ build_dir="$ROOT/build-debug-${sanitizers//,/-}"
 
 install_missing_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 cmake -S "$ROOT" -B "$build_dir" -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
-    -DUNINSTALLER_SANITIZERS="$sanitizers" -DUNINSTALLER_BUILD_BENCHMARKS=OFF
+    -DUNINSTALLER_SANITIZERS="$sanitizers" -DUNINSTALLER_BUILD_BENCHMARKS=OFF "${JUCE_SOURCE_OPTIONS[@]}"
 cmake --build "$build_dir" --parallel "$(nproc)" --target uninstaller_tests
 
 # A finding ends the case that made it, with the stack that led there. The
