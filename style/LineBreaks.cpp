@@ -95,28 +95,11 @@ namespace
         return pieces;
     }
 
-    /** As the text box lays a line out: word after space, each measured on its own,
-        added up from the left; the spaces at its end count for nothing. */
+    /** As the text box lays a line out: shaped whole and ended by the line feed, which
+        takes room as a space does, in place of the spaces at its end. */
     float widthOf (const juce::String& line, const juce::Font& font)
     {
-        auto width = 0.0f;
-        auto text = line.getCharPointer();
-
-        while (! text.isEmpty())
-        {
-            const auto start = text;
-            const auto spaces = text.isWhitespace();
-
-            while (! text.isEmpty() && text.isWhitespace() == spaces)
-                ++text;
-
-            if (spaces && text.isEmpty())
-                break;
-
-            width += font.getStringWidthFloat (juce::String (start, text));
-        }
-
-        return width;
+        return juce::GlyphArrangement::getStringWidth (font, line.trimEnd() + "\n");
     }
 
     bool fits (const juce::String& line, const juce::Font& font, float width)

@@ -97,7 +97,7 @@ void QMVHubLookAndFeel::drawButtonBackground (juce::Graphics& g, juce::Button& b
 
 juce::Font QMVHubLookAndFeel::getTextButtonFont (juce::TextButton&, int buttonHeight)
 {
-    return juce::Font (juce::jmin (0.4f * (float) buttonHeight, 20.0f));
+    return withDefaultMetrics (juce::FontOptions (juce::jmin (0.4f * (float) buttonHeight, 20.0f)));
 }
 
 //==============================================================================
@@ -139,7 +139,7 @@ void QMVHubLookAndFeel::drawProgressBar (juce::Graphics& g, juce::ProgressBar& p
     if (textToShow.isNotEmpty())
     {
         g.setColour (juce::Colour::contrasting (background, foreground));
-        g.setFont ((float) height * 0.6f);
+        g.setFont (withDefaultMetrics (juce::FontOptions ((float) height * 0.6f)));
         g.drawText (textToShow, 0, 0, width, height, juce::Justification::centred, false);
     }
 }

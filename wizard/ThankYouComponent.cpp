@@ -17,7 +17,7 @@ ThankYouComponent::ThankYouComponent (juce::ActionBroadcaster* broadcasterToUse,
     // The children's short names ("l", "b", "desc") are kept on purpose.
     titleLabel = std::make_unique<juce::Label> ("l", title);
     titleLabel->setComponentID ("titleLabel");
-    titleLabel->setFont (juce::Font (28.0f, juce::Font::bold));
+    titleLabel->setFont (withDefaultMetrics (juce::FontOptions (28.0f, juce::Font::bold)));
     titleLabel->setDescription (TRANS ("The result of the uninstallation."));
     addAndMakeVisible (*titleLabel);
 
@@ -33,6 +33,8 @@ ThankYouComponent::ThankYouComponent (juce::ActionBroadcaster* broadcasterToUse,
     messageBox->setMultiLine (true, true);
     messageBox->setReadOnly (true);
     messageBox->setWantsKeyboardFocus (false);   // read only: Return must reach the OK button
+    // White in every language, as on the welcome page; the list of what remains takes the look's colours.
+    messageBox->setColour (juce::TextEditor::textColourId, juce::Colours::white);
     messageBox->setTitle (TRANS ("Details"));
     messageBox->setDescription (TRANS ("What was removed, and what could not be."));
     messageBox->setText (completionMessage);
@@ -90,7 +92,10 @@ void ThankYouComponent::breakTitle()
     auto& label = *titleLabel;
     const auto font = getLookAndFeel().getLabelFont (label);
     const auto border = label.getBorderSize();
-    const auto lines = LineBreaks::wrap (title, font, (float) border.subtractedFrom (label.getLocalBounds()).getWidth());
+    // Measured as a text box measures a line, with the line feed that a label does not draw.
+    const auto width = (float) border.subtractedFrom (label.getLocalBounds()).getWidth()
+                     + juce::GlyphArrangement::getStringWidth (font, "\n");
+    const auto lines = LineBreaks::wrap (title, font, width);
 
     label.setText (lines.joinIntoString ("\n"), juce::dontSendNotification);
     const auto needed = (int) std::ceil (font.getHeight() * (float) lines.size()) + border.getTopAndBottom();
@@ -126,7 +131,7 @@ void ThankYouComponent::showRemainingFiles (const juce::StringArray& paths)
 
     remainingFiles = paths;
     title = TRANS ("Not all files were removed");
-    titleLabel->setFont (juce::Font (22.0f, juce::Font::bold));
+    titleLabel->setFont (withDefaultMetrics (juce::FontOptions (22.0f, juce::Font::bold)));
     layOutRemainingFileList();
 }
 
@@ -134,7 +139,10 @@ void ThankYouComponent::showRemainingFileList()
 {
     // Each bundle by its name, with its folder below in a smaller font and a dimmer colour.
     const auto nameColour = getLookAndFeel().findColour (juce::TextEditor::textColourId);
-    const juce::Font nameFont (15.0f), folderFont (12.5f), gapFont (4.0f);
+    const auto boxColour = messageBox->findColour (juce::TextEditor::textColourId);
+    const juce::Font nameFont (withDefaultMetrics (juce::FontOptions (15.0f))),
+                     folderFont (withDefaultMetrics (juce::FontOptions (12.5f))),
+                     gapFont (withDefaultMetrics (juce::FontOptions (4.0f)));
     auto& box = *messageBox;
 
     const auto append = [&box] (const juce::String& text, const juce::Font& font, juce::Colour colour)
@@ -162,6 +170,6 @@ void ThankYouComponent::showRemainingFileList()
         append (folder.joinIntoString ("\n"), folderFont, nameColour.withMultipliedAlpha (0.7f));
     }
 
-    box.removeColour (juce::TextEditor::textColourId);
+    box.setColour (juce::TextEditor::textColourId, boxColour);
     box.moveCaretToTop (false);
 }

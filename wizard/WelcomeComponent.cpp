@@ -38,6 +38,9 @@ WelcomeComponent::WelcomeComponent (juce::ActionBroadcaster* broadcasterToUse, c
     descriptionBox->setReadOnly (true);
     descriptionBox->setMultiLine (true, true);
     descriptionBox->setColour (juce::TextEditor::backgroundColourId, juce::Colour (0x00000000));
+    // White in every language: a text set before the look is installed always was,
+    // and one broken into lines later must not take the look's dimmer text colour.
+    descriptionBox->setColour (juce::TextEditor::textColourId, juce::Colours::white);
     descriptionBox->setWantsKeyboardFocus (false);   // read only: the focus stays on the button
     descriptionBox->setTitle (TRANS ("Description"));
     descriptionBox->setDescription (TRANS ("What the uninstaller removes."));
@@ -77,8 +80,7 @@ void WelcomeComponent::resized()
     descriptionBox->setBounds (20, top, width, room);
     showDescription();
 
-    const auto needed = descriptionBox->getTextHeight() + descriptionBox->getBorder().getTopAndBottom();
-    descriptionBox->setSize (width, juce::jlimit (height, room, needed));
+    descriptionBox->setSize (width, juce::jlimit (height, room, WrappedText::heightNeeded (*descriptionBox)));
 }
 
 void WelcomeComponent::buttonClicked (juce::Button* button)

@@ -20,24 +20,6 @@ namespace
         return juce::jmax (1, visibleWidth - box.getLeftIndent() - caretSpace);
     }
 
-    /** A paragraph's lines as one text for the box: a line feed only where the box
-        would not break by itself, so that a text that breaks at spaces alone stays as it is. */
-    juce::String joinForTheBox (const juce::StringArray& lines)
-    {
-        juce::String text;
-
-        for (int i = 0; i < lines.size(); ++i)
-        {
-            const auto& line = lines[i];
-            text += line;
-
-            if (i + 1 < lines.size() && ! juce::CharacterFunctions::isWhitespace (line.getLastCharacter()))
-                text += "\n";
-        }
-
-        return text;
-    }
-
     /** The width in which the box lays out a line now: less its scroll bar while that shows. */
     int wholeLineWidth (const juce::TextEditor& box)
     {
@@ -55,6 +37,15 @@ namespace WrappedText
                                         - box.getLookAndFeel().getDefaultScrollbarWidth());
     }
 
+    int heightNeeded (const juce::TextEditor& box)
+    {
+        // The framework's getTextHeight() is never less than the box's own: its lines tell.
+        const auto text = box.getTextBounds ({ 0, box.getTotalNumChars() }).getBounds();
+        const auto* viewport = findViewport (box);
+        const auto scrolled = viewport != nullptr ? viewport->getViewPositionY() : 0;
+        return text.getBottom() + scrolled + box.getBorder().getBottom();
+    }
+
     void show (juce::TextEditor& box, const juce::String& text, const juce::StringArray& linesBelow)
     {
         // Narrower lines make no shorter text, so this settles by the second go.
@@ -64,7 +55,16 @@ namespace WrappedText
             juce::StringArray parts;
 
             for (auto& paragraph : juce::StringArray::fromLines (text))
-                parts.add (joinForTheBox (LineBreaks::wrap (paragraph, box.getFont(), (float) width)));
+            {
+                // A line feed ends each line, in place of the spaces there: the box would
+                // also break after a hyphen, which our lines keep whole ("polkit-gnome").
+                juce::StringArray lines;
+
+                for (auto& line : LineBreaks::wrap (paragraph, box.getFont(), (float) width))
+                    lines.add (line.trimEnd());
+
+                parts.add (lines.joinIntoString ("\n"));
+            }
 
             parts.addArray (linesBelow);
             box.setText (parts.joinIntoString ("\n"), false);

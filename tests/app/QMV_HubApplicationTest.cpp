@@ -11,7 +11,7 @@ namespace
     /** The face that fonts of the default sans-serif name get from the window's look-and-feel. */
     juce::String windowSansSerifFace()
     {
-        return juce::LookAndFeel::getDefaultLookAndFeel().getTypefaceForFont (juce::Font())->getName();
+        return juce::LookAndFeel::getDefaultLookAndFeel().getTypefaceForFont (juce::FontOptions())->getName();
     }
 
     /** The application's window, found on the desktop; none unless it is the only one. */

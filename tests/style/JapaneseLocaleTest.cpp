@@ -55,7 +55,7 @@ TEST (JapaneseLocale, GivesTheTextsAndTheTypefaceToTheCodeJaAlone)
     {
         juce::LookAndFeel_V3 lookAndFeel;
         JapaneseLocale::applyTypeface (lookAndFeel, code);
-        return lookAndFeel.getTypefaceForFont (juce::Font())->getName();
+        return lookAndFeel.getTypefaceForFont (juce::FontOptions())->getName();
     };
 
     EXPECT_EQ (sansSerifFace ("ja"), face);

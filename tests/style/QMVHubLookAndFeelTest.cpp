@@ -401,21 +401,27 @@ TEST_F (QMVHubLookAndFeelProgressBar, StripeOffsetFollowsTheMillisecondCounter)
 TEST_F (QMVHubLookAndFeelProgressBar, TextIsCentredInAContrastingColour)
 {
     const auto plain = paintBar (202, 20, 0.0);
-    const auto withText = paintBar (202, 20, 0.0, "50%");
     const auto textColour = juce::Colour::contrasting (darkFill, accent);
 
-    juce::Rectangle<int> inked;
+    const auto inkedArea = [&textColour] (const juce::Image& picture)
+    {
+        juce::Rectangle<int> inked;
 
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 202; ++x)
-            if (Pixels::near (withText.getPixelAt (x, y), textColour, 40))
-                inked = inked.isEmpty() ? juce::Rectangle<int> (x, y, 1, 1)
-                                        : inked.getUnion ({ x, y, 1, 1 });
+        for (int y = 0; y < picture.getHeight(); ++y)
+            for (int x = 0; x < picture.getWidth(); ++x)
+                if (Pixels::near (picture.getPixelAt (x, y), textColour, 40))
+                    inked = inked.isEmpty() ? juce::Rectangle<int> (x, y, 1, 1)
+                                            : inked.getUnion ({ x, y, 1, 1 });
+        return inked;
+    };
 
+    const auto inked = inkedArea (paintBar (202, 20, 0.0, "50%"));
     ASSERT_FALSE (inked.isEmpty());
     EXPECT_NEAR (inked.getCentreX(), 101, 2);
     EXPECT_NEAR (inked.getCentreY(), 10, 2);
-    EXPECT_GT (inked.getHeight(), 6) << "text height follows the bar";
+    EXPECT_GE (inked.getHeight(), 6);
+    EXPECT_GE (inkedArea (paintBar (202, 40, 0.0, "50%")).getHeight(), inked.getHeight() * 2 - 2)
+        << "text height follows the bar";
     EXPECT_TRUE (Pixels::near (plain.getPixelAt (inked.getCentreX(), inked.getCentreY()), darkFill, 0));
 
     EXPECT_EQ (Pixels::countNear (paintBar (202, 20, 0.0, {}), { 0, 0, 202, 20 }, darkFill, 0), 202 * 20);

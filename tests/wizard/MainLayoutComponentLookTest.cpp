@@ -19,7 +19,7 @@ namespace
 
     juce::String sansSerifFaceOf (juce::LookAndFeel& lookAndFeel)
     {
-        return lookAndFeel.getTypefaceForFont (juce::Font())->getName();
+        return lookAndFeel.getTypefaceForFont (juce::FontOptions())->getName();
     }
 
     juce::Colour buttonFill (float alpha, float saturation = 0.9f)

@@ -5,6 +5,7 @@
 #include "support/MessageLoop.h"
 #include "support/PageParts.h"
 #include "support/Pixels.h"
+#include "wizard/WrappedText.h"
 
 using namespace PageParts;
 
@@ -68,7 +69,7 @@ TEST_F (Pages, WelcomePageStartsIdleWithItsTextsLaidOutFromTheTop)
     EXPECT_EQ (box.getBounds().withHeight (60), juce::Rectangle<int> (20, 90, 260, 60));
     EXPECT_GT (box.getHeight(), 60);
     EXPECT_LE (box.getBottom(), 241 - 20);
-    EXPECT_LE (box.getTextHeight(), box.getHeight() - box.getBorder().getTopAndBottom());
+    EXPECT_LE (WrappedText::heightNeeded (box), box.getHeight());
 }
 
 TEST_F (Pages, ScreenReadersFindANameAndADescriptionForEveryControl)
@@ -179,7 +180,8 @@ TEST_F (Pages, TheCompletionPageNamesWhatIsLeftInJapanese)
     page.setSize (400, 240);
     page.showRemainingFiles ({ "/a b/one", "/c/two" });
 
-    EXPECT_EQ (titleLabel (page).getText(), juce::String::fromUTF8 ("削除できなかったファイルがあります"));
+    // Drawn here in whatever face the system falls back on, the title may take two lines.
+    EXPECT_EQ (titleLabel (page).getText().removeCharacters ("\n"), juce::String::fromUTF8 ("削除できなかったファイルがあります"));
     EXPECT_EQ (remainingFileLines (messageBox (page)),
                listingOf (juce::StringArray ("/a b/one", "/c/two"), juce::String::fromUTF8 ("場所:")));
 
@@ -198,7 +200,7 @@ TEST_F (Pages, EveryRemainingBundleIsReadableWholeInTheMessageBox)
     EXPECT_EQ (remainingFileLines (box), listingOf (bundles));
 
     // The four fit whole in the room the page has: nothing to scroll, no line cut.
-    EXPECT_LE (box.getTextHeight(), box.getHeight() - box.getBorder().getTopAndBottom());
+    EXPECT_LE (WrappedText::heightNeeded (box), box.getHeight());
     EXPECT_LE (box.getTextWidth(), box.getWidth() - box.getBorder().getLeftAndRight());
     EXPECT_LT (box.getBottom(), okButton (page).getY());
     EXPECT_EQ (okButton (page).getBottom(), 224);
@@ -225,7 +227,7 @@ TEST_F (Pages, ALongerListOfRemainingFilesScrollsFromTheKeyboard)
 
     page.showRemainingFiles (paths);
     auto& box = messageBox (page);
-    ASSERT_GT (box.getTextHeight(), box.getHeight() - box.getBorder().getTopAndBottom());
+    ASSERT_GT (WrappedText::heightNeeded (box), box.getHeight());
 
     // The text that shows at the top of the box; the scroll bar moves the view asynchronously.
     const auto shownFirst = [&box] { return box.getTextIndexAt (box.getBorder().getLeft() + 4, box.getBorder().getTop() + 4); };
