@@ -136,7 +136,8 @@ Options:
                where "changed" is true when something was removed; a bundle
                that remains also has a "reason".
   --help       Print this help and exit.
-  --version    Print the program's name and version and exit.
+  --version    Print the program's name and version, and on a second line
+               the version of the framework it was built with, and exit.
 
 Exit status:
   0  Done; after --uninstall, no bundle remains.
@@ -179,7 +180,8 @@ int CommandLine::carryOut (const UninstallSetup& setup, std::ostream& out, std::
             return success;
 
         case Action::showVersion:
-            writeTo (out, juce::String (programName) + " " + ProductInfo::version + "\n");
+            writeTo (out, juce::String (programName) + " " + ProductInfo::version + "\n"
+                            + "built with " + juce::SystemStats::getJUCEVersion() + "\n");
             return success;
 
         case Action::list:

@@ -92,6 +92,12 @@ TEST (CommandLine, TakesOneActionInAnyOrderWithJsonWhereItGoes)
     }
 }
 
+TEST (CommandLine, VersionNamesTheProgramAndTheFrameworkItWasBuiltWith)
+{
+    EXPECT_EQ (run ({ "--version" }, ScratchBundles().setup()).out,
+               "pelk-usb-midi-driver-uninstaller 3.0.0\nbuilt with JUCE v8.0.12\n");
+}
+
 TEST (CommandLine, MisuseIsOneLineOnStandardErrorThatEchoesTheArgumentAsTyped)
 {
     const auto outcome = run ({ "--list", "--frobnicate" }, ScratchBundles().setup());
