@@ -20,12 +20,13 @@ install_missing_packages()
 # What building the program needs: git, with which CMake fetches JUCE; the headers
 # of what JUCE's modules that we use take from the system (its docs/Linux
 # Dependencies.md: FreeType and fontconfig for juce_graphics, X11 for
-# juce_gui_basics; cURL and WebKit are switched off); GIO's headers;
+# juce_gui_basics; cURL and WebKit are switched off); libpng and libjpeg, which
+# decode images in place of JUCE's own copies; GIO's headers;
 # rsvg-convert, which draws the menu icons; the font that draws the Japanese texts;
 # and pkexec, through which the program asks for administrator rights.
 BUILD_PACKAGES=(cmake make g++ pkg-config git libfreetype-dev libfontconfig-dev
                 libx11-dev libxcomposite-dev libxcursor-dev libxext-dev libxinerama-dev libxrandr-dev
-                libxrender-dev libglib2.0-dev librsvg2-bin fonts-ipafont-gothic pkexec)
+                libxrender-dev libpng-dev libjpeg-dev libglib2.0-dev librsvg2-bin fonts-ipafont-gothic pkexec)
 
 # What cpack needs on top to build the .deb and find its library dependencies.
 PACKAGE_PACKAGES=(dpkg-dev file)
