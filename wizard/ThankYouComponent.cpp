@@ -81,7 +81,9 @@ void ThankYouComponent::layOutRemainingFileList()
     breakTitle();
     okButton->setBounds (20, getHeight() - 16 - 40, width, 40);
 
-    const auto top = titleLabel->getBottom() + 6;
+    // Close below the title: the list's first line sits 6 px under it, the room the
+    // box's own top indent leaves, and the list keeps the room for a fourth bundle.
+    const auto top = titleLabel->getBottom() + 3;
     messageBox->setBounds (20, top, width, okButton->getY() - 8 - top);
     showRemainingFileList();
 }

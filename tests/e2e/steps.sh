@@ -10,7 +10,7 @@ WINDOW_TITLE="PELK USB MIDI Driver Uninstaller 3.0.0"
 
 # Points in the window's own coordinates.
 BUTTON_X=200 BUTTON_Y=50     # the welcome page's button
-PROBE_X=300 PROBE_Y=35       # on the button, above the completion page's title
+PROBE_X=375 PROBE_Y=35       # on the button, right of the completion page's title in either language
 OK_X=200 OK_Y=200            # the completion page's button
 PAGE_COLOUR="#282828"
 
