@@ -38,7 +38,7 @@ PACKAGE_PACKAGES=(dpkg-dev file)
 # playbook.
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth openbox xdotool wmctrl x11-utils x11-apps imagemagick
                procps "${PACKAGE_PACKAGES[@]}" desktop-file-utils appstream lintian libxml2-utils
-               polkitd pkexec dbus expect ansible-core)
+               polkitd pkexec dbus expect ansible-core shellcheck)
 
 # What the syntax-only check of the Mac build needs (scripts/macos-check.sh): clang,
 # its C++ library, and C headers for arm64 besides the machine's own.
