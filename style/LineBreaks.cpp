@@ -104,8 +104,8 @@ namespace
 
     bool fits (const juce::String& line, const juce::Font& font, float width)
     {
-        // The text box's own test, with its tolerance.
-        return widthOf (line, font) - 0.0001f < width;
+        // The text box's own test: a line that fills it exactly still fits.
+        return widthOf (line, font) <= width;
     }
 }
 

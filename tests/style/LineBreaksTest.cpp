@@ -31,21 +31,17 @@ namespace
             return editor.createComponentSnapshot (editor.getLocalBounds());
         }
 
+        /** As the pages show a text: broken into lines by WrappedText. */
+        juce::Image showWrapped (const juce::String& text)
+        {
+            WrappedText::show (editor, text);
+            return editor.createComponentSnapshot (editor.getLocalBounds());
+        }
+
         float lineWidth() const  { return (float) (editor.getWidth() - editor.getBorder().getLeftAndRight() - editor.getLeftIndent() - 2); }
 
         juce::TextEditor editor;
     };
-
-    /** The lines as a box is given them: each ended by a line feed in place of its spaces. */
-    juce::String asTheBoxIsGiven (const juce::StringArray& lines)
-    {
-        juce::StringArray trimmed;
-
-        for (auto& line : lines)
-            trimmed.add (line.trimEnd());
-
-        return trimmed.joinIntoString ("\n");
-    }
 
     bool sameImages (const juce::Image& a, const juce::Image& b)
     {
@@ -130,7 +126,7 @@ TEST (LineBreaks, BreaksTheJapaneseTextsAsJapaneseAllowsAndTheBoxKeepsTheLines)
         // Given the lines, the box breaks none of them again: as high as as many short lines.
         box.show (juce::String::repeatedString ("x\n", lines.size() - 1) + "x");
         const auto height = WrappedText::heightNeeded (box.editor);
-        box.show (asTheBoxIsGiven (lines));
+        box.showWrapped (text);
         EXPECT_EQ (WrappedText::heightNeeded (box.editor), height) << lines.joinIntoString ("|");
     }
 }
@@ -147,7 +143,7 @@ TEST (LineBreaks, EnglishBreaksAtSpacesExactlyWhereTheTextBoxBreaksIt)
         const auto lines = LineBreaks::wrap (sentence, font, box.lineWidth());
 
         EXPECT_EQ (lines.joinIntoString ({}), sentence);
-        EXPECT_TRUE (sameImages (box.show (asTheBoxIsGiven (lines)), box.show (sentence)))
+        EXPECT_TRUE (sameImages (box.showWrapped (sentence), box.show (sentence)))
             << width << ": " << lines.joinIntoString ("|");
     }
 }
