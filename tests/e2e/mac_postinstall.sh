@@ -8,8 +8,9 @@
 #  3. A bundle that cannot be removed: a status other than 0, the report names it
 #     and why.
 #  4. Another target volume than / is refused; nothing is removed.
-#  5. The Munki example is a property list whose installcheck_script passes
-#     shellcheck and finds nothing to do on a machine without the driver.
+#  5. The Munki example is a property list whose installcheck_script is clean
+#     shell, asks for an install while the program lists a bundle present and
+#     not once it is gone, and finds nothing to do on a machine without the driver.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 POSTINSTALL="$(dirname "${BASH_SOURCE[0]}")/../../packaging/macos/postinstall"
 
@@ -27,7 +28,6 @@ cp "$POSTINSTALL" "$scripts/postinstall"
 cp "$TEST_PROGRAM" "$scripts/PELK USB MIDI Driver Uninstaller.app/Contents/MacOS/PELK USB MIDI Driver Uninstaller"
 
 bundle="$SCRATCH/Library/Audio/MIDI Drivers/PelkUSBMIDIDriver.plugin"
-neighbour="$SCRATCH/Library/Audio/MIDI Drivers/Other.plugin"
 export UNINSTALLER_TEST_TARGETS="$bundle"
 export PELK_REMOVAL_REPORT="$SCRATCH/Logs/PELK/usb-midi-driver-removal.json"
 
@@ -46,11 +46,9 @@ report_field() # field
 
 # 1. Removed.
 make_bundle "$bundle"
-make_bundle "$neighbour"
 run_postinstall
 [ "$STATUS" = 0 ] || fail "a removal ended with status $STATUS: $LOG"
 [ ! -e "$bundle" ] || fail "the bundle is still there"
-[ -e "$neighbour" ] || fail "the neighbour was removed"
 [ "$(report_field changed)" = True ] || fail "the report says changed is $(report_field changed)"
 grep -qF "\"path\": \"$bundle\", \"state\": \"removed\"" "$PELK_REMOVAL_REPORT" \
     || fail "the report does not say the bundle was removed: $(cat "$PELK_REMOVAL_REPORT")"
@@ -82,11 +80,21 @@ munki="$(dirname "${BASH_SOURCE[0]}")/../../examples/pelk-usb-midi-driver-remova
 python3 -c 'import plistlib, sys; sys.stdout.write(plistlib.load(open(sys.argv[1], "rb"))["installcheck_script"])' \
     "$munki" >"$SCRATCH/installcheck" || fail "the Munki example is no property list"
 shellcheck --shell=sh "$SCRATCH/installcheck" || fail "shellcheck finds fault with the Munki installcheck_script"
-for bundle in "/Library/Audio/MIDI Drivers/PelkUSBMIDIDriver.plugin" "/System/Library/Extensions/adif.plugin"; do
-    [ ! -e "$bundle" ] || fail "this machine has $bundle; the Munki check cannot be tried"
+installcheck_status() # program path: the status of the check, with the program there
+{
+    sed "s|^program=.*|program=\"$1\"|" "$SCRATCH/installcheck" >"$SCRATCH/installcheck-here"
+    STATUS=0
+    sh "$SCRATCH/installcheck-here" || STATUS=$?
+    echo "$STATUS"
+}
+make_bundle "$bundle"
+[ "$(installcheck_status "$TEST_PROGRAM")" = 0 ] || fail "the Munki check asks for no install while the program lists a bundle"
+rm -rf "$bundle"
+[ "$(installcheck_status "$TEST_PROGRAM")" = 1 ] || fail "the Munki check asks for an install with nothing listed"
+for driver in "/Library/Audio/MIDI Drivers/PelkUSBMIDIDriver.plugin" "/System/Library/Extensions/adif.plugin" \
+              "/System/Library/Extensions/advPelkUSBMIDIDriver.plugin" "/Library/Audio/MIDI Drivers/advPelkUSBMIDIDriver.plugin"; do
+    [ ! -e "$driver" ] || fail "this machine has $driver; the Munki check cannot be tried"
 done
-STATUS=0
-sh "$SCRATCH/installcheck" || STATUS=$?
-[ "$STATUS" = 1 ] || fail "the Munki installcheck_script asks for an install on a machine without the driver ($STATUS)"
+[ "$(installcheck_status /nonexistent)" = 1 ] || fail "the Munki check asks for an install on a machine without the driver"
 
 echo "PASS"
