@@ -184,6 +184,11 @@ grep -q 'Contents/Helpers' "$build/CMakeFiles/Uninstaller.dir/build.make" \
     || { echo "macOS check: the bundle does not carry the helper in Contents/Helpers"; status=1; }
 grep -q 'Contents/Resources/PromptIcon.png' "$build/CMakeFiles/Uninstaller.dir/build.make" \
     || { echo "macOS check: the bundle has no PromptIcon.png for the password dialog"; status=1; }
+# The licences that go with the program.
+for notice in LICENSE Notices.txt; do
+    grep -q "Contents/Resources/$notice" "$build/CMakeFiles/Uninstaller.dir/build.make" \
+        || { echo "macOS check: the bundle does not carry $notice"; status=1; }
+done
 
 if [ $status -eq 0 ]; then
     echo "macOS check: $files compilations clean, the bundle as it should be ($((SECONDS - start)) s)"

@@ -54,6 +54,16 @@ function(uninstaller_add_bundle_helper target helper)
     set_source_files_properties("${prompt_icon}" PROPERTIES MACOSX_PACKAGE_LOCATION Resources)
 endfunction()
 
+# The licences that go with the program wherever it is conveyed: ours (GPL) and,
+# for the whole and the code that JUCE compiles in, Notices.txt. The .deb carries
+# them in its copyright file.
+function(uninstaller_add_bundle_notices target)
+    foreach(notice "${PROJECT_SOURCE_DIR}/LICENSE" "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/Notices.txt")
+        target_sources(${target} PRIVATE "${notice}")
+        set_source_files_properties("${notice}" PROPERTIES MACOSX_PACKAGE_LOCATION Resources)
+    endforeach()
+endfunction()
+
 function(uninstaller_add_bundle_languages target)
     foreach(language en ja)
         set(strings "${CMAKE_CURRENT_FUNCTION_LIST_DIR}/${language}.lproj/InfoPlist.strings")
