@@ -73,10 +73,11 @@ configured_value() # build folder, name
 # unpacked copy of the same release in FETCHCONTENT_SOURCE_DIR_JUCE, which every
 # configuration here passes on.
 JUCE_SOURCE_OPTIONS=()
-# JUCE builds its juceaide with a plain "cmake --build" while configuring: on every core.
-export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
 [ -z "${FETCHCONTENT_SOURCE_DIR_JUCE:-}" ] \
     || JUCE_SOURCE_OPTIONS=("-DFETCHCONTENT_SOURCE_DIR_JUCE=$FETCHCONTENT_SOURCE_DIR_JUCE")
+
+# JUCE builds its juceaide with a plain "cmake --build" while configuring: on every core.
+export CMAKE_BUILD_PARALLEL_LEVEL="${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}"
 
 configure_and_build()
 {
