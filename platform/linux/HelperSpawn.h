@@ -10,6 +10,7 @@
 namespace HelperSpawn
 {
     /** Starts the command (no shell, no PATH search) with pipes on its standard input
-        and output, and hands it to the connection. False if it could not be started. */
-    bool start (HelperConnection& connection, const std::vector<std::string>& command);
+        and output and, where errorOutput is not -1, that as its standard error, and
+        hands it to the connection. False if it could not be started. */
+    bool start (HelperConnection& connection, const std::vector<std::string>& command, int errorOutput = -1);
 }
