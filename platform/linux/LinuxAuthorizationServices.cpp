@@ -1,9 +1,19 @@
 #include "platform/linux/LinuxAuthorizationServices.h"
 
 #include "platform/HelperLocation.h"
+#include "platform/linux/ErrorEcho.h"
 #include "platform/linux/HelperSpawn.h"
 
 #include <unistd.h>
+
+namespace
+{
+    /** The user was asked and did not authenticate: a refusal, as a dismissed prompt is. */
+    bool isFailedAuthentication (const std::string& pkexecErrors)
+    {
+        return pkexecErrors.find ("Error executing command as another user: Not authorized") != std::string::npos;
+    }
+}
 
 LinuxAuthorizationServices::LinuxAuthorizationServices (std::vector<std::string> command,
                                                         PromptObstacle obstacleToReport)
@@ -41,18 +51,26 @@ AuthorizationServices::Status LinuxAuthorizationServices::startHelper (Session& 
     if (! command.empty())
         command.insert (command.end(), helperArguments.begin(), helperArguments.end());
 
-    if (! beginAsking (session, [&] { return HelperSpawn::start (session.connection, command); }))
+    // pkexec says on its standard error why it ends with the status it shares.
+    const auto errors = ErrorEcho::create();
+    const auto errorOutput = errors != nullptr ? errors->getChildEnd() : -1;
+
+    if (! beginAsking (session, [&] { return HelperSpawn::start (session.connection, command, errorOutput); }))
         return HelperConnection::helperGone;
 
+    if (errors != nullptr)
+        errors->start();
+
     // The first reply comes once the user has answered the prompt.
-    const auto status = session.connection.request (firstRequest).code;
+    const auto status = session.connection.request (firstRequest);
     endAsking();
 
     // A withdrawn prompt ends by a signal, never with this status.
-    if (status == HelperConnection::helperGone && session.connection.getExitStatus() == pkexecCouldNotAsk)
-        reportObstacle ({ PromptObstacle::Kind::promptUnavailable, {} });
+    if (status.code == HelperConnection::helperGone && session.connection.getExitStatus() == pkexecCouldNotAsk)
+        if (const auto said = errors != nullptr ? errors->waitForText (1000) : std::string(); ! isFailedAuthentication (said))
+            reportObstacle ({ PromptObstacle::Kind::promptUnavailable, {} });
 
-    return status;
+    return status.code;
 }
 
 void LinuxAuthorizationServices::closePrompt (Session& session)

@@ -29,7 +29,8 @@ public:
 
 protected:
     /** Also learns from pkexec's status 127 that it could not ask at all (no
-        authentication agent, no polkit), where 126 is the user's "no". */
+        authentication agent, no polkit), where 126 is the user's "no"; 127 with
+        pkexec's word for a failed authentication is a "no" too. */
     Status startHelper (Session& session, const std::vector<std::string>& helperArguments,
                         const std::vector<std::string>& firstRequest) override;
     void closePrompt (Session& session) override;

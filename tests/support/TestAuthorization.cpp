@@ -18,7 +18,13 @@ std::vector<std::string> TestAuthorization::refusingCommand()
 
 std::vector<std::string> TestAuthorization::agentlessCommand()
 {
-    return { "/bin/sh", "-c", "exit 127" };
+    return { "/bin/sh", "-c", "echo 'Error executing command as another user: No authentication agent found.' >&2; exit 127" };
+}
+
+std::vector<std::string> TestAuthorization::failedAuthenticationCommand()
+{
+    return { "/bin/sh", "-c", "printf 'Error executing command as another user: Not authorized\\n\\n"
+                              "This incident has been reported.\\n' >&2; exit 127" };
 }
 
 std::vector<std::string> TestAuthorization::heldPromptCommand (const std::string& answersFifo,

@@ -23,6 +23,10 @@ public:
     /** Ends at once with pkexec's status when it found no agent to ask the user. */
     static std::vector<std::string> agentlessCommand();
 
+    /** Ends as pkexec does when the user did not authenticate: the same status, and
+        its word for it on standard error. */
+    static std::vector<std::string> failedAuthenticationCommand();
+
     /** Stands in for pkexec with a prompt that stays open: it notes each prompt in
         answersFifo + ".log", then waits for a line on the fifo; "grant" starts the
         test helper in its place, as pkexec does, anything else refuses. */

@@ -44,6 +44,11 @@ TEST (CAuth, OverTheHelperARefusedPromptOrMissingLauncherGivesNoRights)
     EXPECT_FALSE (nobodyToAsk.isAuthorized());
     EXPECT_EQ (nobodyToAsk.findPromptObstacle().kind, Kind::promptUnavailable);
 
+    // The same status after a wrong password: the user was asked, and it is a "no".
+    CAuth wrongPassword (std::make_unique<LinuxAuthorizationServices> (TestAuthorization::failedAuthenticationCommand()));
+    EXPECT_FALSE (wrongPassword.isAuthorized());
+    EXPECT_EQ (wrongPassword.findPromptObstacle().kind, Kind::none);
+
     CAuth noLauncher (std::make_unique<LinuxAuthorizationServices> (
         std::vector<std::string> { "/nonexistent/pkexec", PELK_TEST_HELPER_PATH }));
     EXPECT_FALSE (noLauncher.isAuthorized());
