@@ -5,11 +5,15 @@
 #  1. The right password removes the four bundles, the completion page shows, and
 #     "OK" ends the program with status 0. The helper's record names the user that
 #     pkexec authenticated, and the window.
-#  2. A wrong password gives the welcome page back in its idle look and removes nothing.
+#  2. A wrong password gives the welcome page back in its idle look and removes
+#     nothing; the command line, told the same, calls it a refusal (status 4), not
+#     a prompt that could not be shown.
 #  3. A close request while the prompt is open ends the program within a second with
 #     status 0, ends pkexec and removes nothing.
 #  4. A copy of the program whose helper is a link to another program of root's is
 #     refused, with the helper named, before pkexec is ever started.
+#  5. Run as root, the button removes the bundles through pkexec (which asks root
+#     nothing), and the record names root.
 # Also: pkaction shows the shipped action, and pkexec asks for it for the helper.
 #
 # All of it runs in private mount and process namespaces, in a root folder made of
@@ -222,6 +226,7 @@ start_and_click()
     xdotool mousemove --window "$WINDOW" 5 5
     sleep 0.5
     IDLE_COLOUR="$(window_pixel "$WINDOW" $PROBE_X $PROBE_Y)"
+    IDLE_PICTURE="$(screenshot_window "$WINDOW" real-prompt-idle)"
     [ "$IDLE_COLOUR" != "$PAGE_COLOUR" ] || fail "the probe point is not on the welcome page's button"
     click_in_window "$WINDOW" $BUTTON_X $BUTTON_Y
 }
@@ -274,11 +279,33 @@ for _ in $(seq 100); do
 done
 [ -z "$(pkexec_of_program)" ] || fail "pkexec still runs after the wrong password"
 wait_for_probe_colour "$WINDOW" "$IDLE_COLOUR"
-screenshot_window "$WINDOW" real-prompt-wrong-password >/dev/null
+after="$(screenshot_window "$WINDOW" real-prompt-wrong-password)"
+[ "$(compare -metric AE "$IDLE_PICTURE" "$after" null: 2>&1)" = 0 ] \
+    || fail "after a wrong password the page is not the idle welcome page (see $after)"
 [ "$(bundles_present)" = 4 ] || fail "a wrong password removed bundles"
 request_close "$WINDOW"
 wait_for_exit "$PROGRAM_PID" 5
 [ "$EXIT_STATUS" = 0 ] || fail "status $EXIT_STATUS after a wrong password"
+stop_agent
+
+# The command line as the same user, its agent registered before it asks.
+chmod a+rx "$SCRATCH"
+mkfifo -m 0666 "$SCRATCH/go"
+setpriv --reuid="$TEST_USER" --regid="$TEST_USER" --init-groups \
+    bash -c 'read -r _ <"$0"; exec "$@"' "$SCRATCH/go" \
+    env -i HOME="$USER_HOME" PATH=/usr/bin:/bin LANG=C.UTF-8 "/usr/bin/$PROGRAM_NAME" --uninstall \
+    >"$SCRATCH/wrong-out.log" 2>"$SCRATCH/wrong-err.log" &
+PROGRAM_PID=$!
+start_agent "not the password"
+echo go >"$SCRATCH/go"
+STATUS=0
+wait "$PROGRAM_PID" || STATUS=$?
+wait_for_text "$AGENT_LOG" "AUTHENTICATION FAILED"
+[ "$STATUS" = 4 ] || fail "a wrong password on the command line gave status $STATUS"
+grep -qF "administrator rights were refused" "$SCRATCH/wrong-err.log" \
+    && ! grep -qi "agent" "$SCRATCH/wrong-err.log" \
+    || fail "a wrong password was not called a refusal: $(cat "$SCRATCH/wrong-err.log")"
+[ "$(bundles_present)" = 4 ] || fail "a wrong password on the command line removed bundles"
 stop_agent
 
 # 3. A close request while the prompt is open.
@@ -315,5 +342,23 @@ unshare --mount bash -c 'mount --bind "$1" /usr/bin/pkexec && exec setpriv --reu
     || fail "a helper link gave $STATUS: $(cat "$SCRATCH/copy-err")"
 [ ! -e "$SCRATCH/marks/pkexec-ran" ] || fail "pkexec was started for a helper link"
 [ "$(bundles_present)" = 4 ] || fail "a helper link removed bundles"
+
+# 5. Root presses the button: pkexec starts the helper without asking.
+use_scratch_home
+make_bundles
+PROGRAM="/usr/bin/$PROGRAM_NAME" start_program
+WINDOW="$(wait_for_window "$PROGRAM_PID")"
+xdotool mousemove --window "$WINDOW" 5 5
+sleep 0.5
+click_in_window "$WINDOW" $BUTTON_X $BUTTON_Y
+wait_for_probe_colour "$WINDOW" "$PAGE_COLOUR"
+screenshot_window "$WINDOW" real-prompt-root-completed >/dev/null
+[ "$(bundles_present)" = 0 ] || fail "$(bundles_present) of the bundles are left after root pressed the button"
+for bundle in "${BUNDLES[@]}"; do
+    wait_for_text /run/syslog "removed $bundle, asked by root (uid 0) through pkexec from the window"
+done
+click_in_window "$WINDOW" $OK_X $OK_Y
+wait_for_exit "$PROGRAM_PID" 5
+[ "$EXIT_STATUS" = 0 ] || fail "OK ended root's program with status $EXIT_STATUS"
 
 echo "PASS"
