@@ -4,7 +4,6 @@
 #include "common/TextEscape.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <pwd.h>
 #include <syslog.h>
 #include <unistd.h>
@@ -21,44 +20,25 @@ namespace SystemLog
             closelog();
         }
 
-        std::optional<uid_t> userIdFrom (const std::string& text)
-        {
-            if (text.empty() || text.size() > 10 || text.find_first_not_of ("0123456789") != std::string::npos)
-                return std::nullopt;
-
-            const auto value = std::strtoull (text.c_str(), nullptr, 10);
-
-            if (value >= (unsigned long long) (uid_t) -1)
-                return std::nullopt;
-
-            return (uid_t) value;
-        }
-
-        std::string environment (const char* name)
-        {
-            const auto* value = std::getenv (name);
-            return value != nullptr ? value : "";
-        }
-
-        /** Unset, the kernel says (uid_t) -1. */
-        std::optional<uid_t> readLoginUser()
-        {
-            std::ifstream file ("/proc/self/loginuid");
-            std::string text;
-            file >> text;
-            return userIdFrom (text);
-        }
-
-        std::string describe (uid_t uid)
+        std::string describe (uid_t uid, const char* idName = "uid")
         {
             const auto* entry = getpwuid (uid);
-            return std::string (entry != nullptr ? entry->pw_name : "unknown user") + " (uid " + std::to_string (uid) + ")";
+            return std::string (entry != nullptr ? entry->pw_name : "unknown user")
+                     + " (" + idName + " " + std::to_string (uid) + ")";
         }
     }
 
-    Identity readIdentity (bool startedByPkexec)
+    std::optional<uid_t> parseUserId (const std::string& text)
     {
-        return { ::getuid(), readLoginUser(), environment ("PKEXEC_UID"), environment ("SUDO_UID"), startedByPkexec };
+        if (text.empty() || text.size() > 10 || text.find_first_not_of ("0123456789") != std::string::npos)
+            return std::nullopt;
+
+        const auto value = std::strtoull (text.c_str(), nullptr, 10);
+
+        if (value >= (unsigned long long) (uid_t) -1)
+            return std::nullopt;
+
+        return (uid_t) value;
     }
 
     std::string describeAskingUser (const Identity& identity)
@@ -67,18 +47,19 @@ namespace SystemLog
         if (identity.realUser != 0)
             return describe (identity.realUser);
 
-        const auto pkexecUser = userIdFrom (identity.pkexecUid);
-        const auto sudoUser = userIdFrom (identity.sudoUid);
+        const auto pkexecUser = identity.startedByPkexec ? parseUserId (identity.pkexecUid) : std::nullopt;
+        const auto sudoUser = parseUserId (identity.sudoUid);
+        const auto& loginUser = identity.loginUser;
 
-        if (identity.loginUser.has_value())
-        {
-            const auto route = pkexecUser == identity.loginUser ? " through pkexec"
-                             : sudoUser == identity.loginUser   ? " through sudo" : "";
-            return describe (*identity.loginUser) + route;
-        }
+        // pkexec, a setuid program, names whom it authenticated; a login user who is
+        // someone else is said as what it is.
+        if (pkexecUser.has_value())
+            return describe (*pkexecUser) + " through pkexec"
+                     + (loginUser.has_value() && loginUser != pkexecUser
+                            ? ", logged in as " + describe (*loginUser, "login uid") : "");
 
-        if (identity.startedByPkexec && pkexecUser.has_value())
-            return describe (*pkexecUser) + " through pkexec";
+        if (loginUser.has_value())
+            return describe (*loginUser) + (sudoUser == loginUser ? " through sudo" : "");
 
         return describe (identity.realUser);
     }

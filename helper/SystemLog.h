@@ -14,8 +14,10 @@ namespace SystemLog
     {
         uid_t realUser = 0;
 
-        /** The kernel's login user (Linux's /proc/self/loginuid), which no process can
-            change once set: through sudo and pkexec it is still the person who logged in. */
+        /** The kernel's login user (Linux's /proc/self/loginuid), only where a login
+            that the system recorded set it: a process outside any login may set its
+            own once, to anyone. Through sudo and pkexec it is still the person who
+            logged in. */
         std::optional<uid_t> loginUser = {};
 
         /** The environment's words, for the route they name. */
@@ -27,15 +29,20 @@ namespace SystemLog
         bool startedByPkexec = false;
     };
 
-    /** The kernel's and the environment's facts for this process. */
-    Identity readIdentity (bool startedByPkexec);
+    /** The kernel's and the environment's facts for this process, as far as this
+        system vouches for them: each system's own, in helper/linux/ and helper/mac/. */
+    Identity readIdentity (bool startedAsHelper);
 
     /** The user on whose behalf we run, from what root can trust: our own real user
-        unless that is root; as root, the kernel's login user, else, in a helper that
-        pkexec started, PKEXEC_UID, else root. An environment's user who is the same
-        person names the route ("through pkexec", "through sudo"); one who is not is
-        never taken for the asker. */
+        unless that is root; as root, in a helper that pkexec started, the user that
+        pkexec names, with the login user where that is someone else; otherwise the
+        login user, else root. An environment's user who is the same person as the
+        login user names the route ("through pkexec", "through sudo"); one who is not
+        is never taken for the asker. */
     std::string describeAskingUser (const Identity& identity);
+
+    /** A user id as the kernel and pkexec write it: decimal digits only. */
+    std::optional<uid_t> parseUserId (const std::string& text);
 
     /** Control characters, C1 too, and bytes that are not UTF-8 as \xNN, so that a
         text that a user shaped can never make a line of its own. Escaping twice

@@ -12,7 +12,9 @@
 #     status 0, ends pkexec and removes nothing.
 #  4. A copy of the program whose helper is a link to another program of root's is
 #     refused, with the helper named, before pkexec is ever started.
-#  5. Run as root, the button removes the bundles through pkexec (which asks root
+#  5. The command line asked by a user who set its own login user to root's: the
+#     record names the user that pkexec authenticated.
+#  6. Run as root, the button removes the bundles through pkexec (which asks root
 #     nothing), and the record names root.
 # Also: pkaction shows the shipped action, and pkexec asks for it for the helper.
 #
@@ -288,25 +290,33 @@ wait_for_exit "$PROGRAM_PID" 5
 [ "$EXIT_STATUS" = 0 ] || fail "status $EXIT_STATUS after a wrong password"
 stop_agent
 
-# The command line as the same user, its agent registered before it asks.
-chmod a+rx "$SCRATCH"
-mkfifo -m 0666 "$SCRATCH/go"
-setpriv --reuid="$TEST_USER" --regid="$TEST_USER" --init-groups \
-    bash -c 'read -r _ <"$0"; exec "$@"' "$SCRATCH/go" \
-    env -i HOME="$USER_HOME" PATH=/usr/bin:/bin LANG=C.UTF-8 "/usr/bin/$PROGRAM_NAME" --uninstall \
-    >"$SCRATCH/wrong-out.log" 2>"$SCRATCH/wrong-err.log" &
-PROGRAM_PID=$!
-start_agent "not the password"
-echo go >"$SCRATCH/go"
-STATUS=0
-wait "$PROGRAM_PID" || STATUS=$?
-wait_for_text "$AGENT_LOG" "AUTHENTICATION FAILED"
+# The command line as the same user, its agent answering with $1, registered
+# before the program asks; $2 runs in the user's shell first. The status is left
+# in STATUS, standard error in $SCRATCH/command-line-err.log.
+run_command_line_as_user()
+{
+    rm -f "$SCRATCH/go"
+    mkfifo -m 0666 "$SCRATCH/go"
+    chmod a+rx "$SCRATCH"
+    setpriv --reuid="$TEST_USER" --regid="$TEST_USER" --init-groups \
+        bash -c 'read -r _ <"$0"; eval "$1"; shift; exec "$@"' "$SCRATCH/go" "$2" \
+        env -i HOME="$USER_HOME" PATH=/usr/bin:/bin LANG=C.UTF-8 "/usr/bin/$PROGRAM_NAME" --uninstall \
+        >"$SCRATCH/command-line-out.log" 2>"$SCRATCH/command-line-err.log" &
+    PROGRAM_PID=$!
+    start_agent "$1"
+    echo go >"$SCRATCH/go"
+    STATUS=0
+    wait "$PROGRAM_PID" || STATUS=$?
+    stop_agent
+}
+
+run_command_line_as_user "not the password" :
+grep -qF "AUTHENTICATION FAILED" "$AGENT_LOG" || fail "the command line's prompt did not fail"
 [ "$STATUS" = 4 ] || fail "a wrong password on the command line gave status $STATUS"
-grep -qF "administrator rights were refused" "$SCRATCH/wrong-err.log" \
-    && ! grep -qi "agent" "$SCRATCH/wrong-err.log" \
-    || fail "a wrong password was not called a refusal: $(cat "$SCRATCH/wrong-err.log")"
+grep -qF "administrator rights were refused" "$SCRATCH/command-line-err.log" \
+    && ! grep -qi "agent" "$SCRATCH/command-line-err.log" \
+    || fail "a wrong password was not called a refusal: $(cat "$SCRATCH/command-line-err.log")"
 [ "$(bundles_present)" = 4 ] || fail "a wrong password on the command line removed bundles"
-stop_agent
 
 # 3. A close request while the prompt is open.
 start_and_click -
@@ -343,7 +353,18 @@ unshare --mount bash -c 'mount --bind "$1" /usr/bin/pkexec && exec setpriv --reu
 [ ! -e "$SCRATCH/marks/pkexec-ran" ] || fail "pkexec was started for a helper link"
 [ "$(bundles_present)" = 4 ] || fail "a helper link removed bundles"
 
-# 5. Root presses the button: pkexec starts the helper without asking.
+# 5. A user outside any login names root as its login user, then asks: the
+#    record names the user pkexec authenticated.
+make_bundles
+run_command_line_as_user "$PASSWORD" 'echo 0 >/proc/self/loginuid && [ "$(cat /proc/self/loginuid)" = 0 ] || exit 99'
+[ "$STATUS" = 0 ] || fail "the command line with the right password gave status $STATUS: $(cat "$SCRATCH/command-line-err.log")"
+for bundle in "${BUNDLES[@]}"; do
+    wait_for_text /run/syslog "removed $bundle, asked by $TEST_USER (uid $(id -u "$TEST_USER")) through pkexec from the command line"
+done
+! grep -qF "asked by root (uid 0) through pkexec from the command line" /run/syslog \
+    || fail "the record believed a login user that the asker set itself"
+
+# 6. Root presses the button: pkexec starts the helper without asking.
 use_scratch_home
 make_bundles
 PROGRAM="/usr/bin/$PROGRAM_NAME" start_program
