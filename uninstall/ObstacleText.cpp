@@ -19,7 +19,7 @@ namespace ObstacleText
                               "in folders that only root may change. Install this program as root.");
             case Kind::promptUnavailable:
                 return TRANS ("No password prompt could be shown: no authentication agent is running. "
-                              "Start one, such as lxpolkit or polkit-gnome (a desktop session usually "
+                              "Start one, such as lxpolkit or mate-polkit (a desktop session usually "
                               "starts one), then try again.");
             case Kind::systemCallMissing:
                 return TRANS ("The password prompt cannot be shown: this version of macOS no longer lets a program "

@@ -57,7 +57,7 @@ namespace WrappedText
             for (auto& paragraph : juce::StringArray::fromLines (text))
             {
                 // A line feed ends each line, in place of the spaces there: the box would
-                // also break after a hyphen, which our lines keep whole ("polkit-gnome").
+                // also break after a hyphen, which our lines keep whole ("mate-polkit").
                 juce::StringArray lines;
 
                 for (auto& line : LineBreaks::wrap (paragraph, box.getFont(), (float) width))

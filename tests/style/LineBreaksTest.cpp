@@ -94,7 +94,7 @@ TEST (LineBreaks, BreaksTheJapaneseTextsAsJapaneseAllowsAndTheBoxKeepsTheLines)
     const auto welcome = utf8 ("このアンインストーラーはシステムからPELK USB MIDIドライバーを削除します。"
                                "アンインストールの途中パスワードを聞かれますので、ユーザーアカウントのパスワードを入力してください");
     const auto noAgent = utf8 ("パスワードの入力画面を表示できませんでした。認証エージェントが動いていません。"
-                               "lxpolkit や polkit-gnome などの認証エージェントを起動してから（ふつうはデスクトップのセッションが起動します）、"
+                               "lxpolkit や mate-polkit などの認証エージェントを起動してから（ふつうはデスクトップのセッションが起動します）、"
                                "もう一度お試しください。");
 
     struct Case { juce::String text; const char* brokenLine; };
@@ -115,7 +115,7 @@ TEST (LineBreaks, BreaksTheJapaneseTextsAsJapaneseAllowsAndTheBoxKeepsTheLines)
         expectKinsoku (lines);
         EXPECT_EQ (lines.joinIntoString ({}), text);
 
-        for (auto word : { "PELK", "USB", "MIDI", "lxpolkit", "polkit-gnome" })
+        for (auto word : { "PELK", "USB", "MIDI", "lxpolkit", "mate-polkit" })
         {
             if (text.contains (word))
             {
