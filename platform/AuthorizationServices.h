@@ -18,10 +18,12 @@ public:
     /** Opaque: whatever the platform uses to hold one authorization. */
     using Handle = void*;
 
-    /** What keeps the system from asking the user at all. */
+    /** What keeps the system from asking the user at all, or from starting what the
+        user's yes was for. */
     struct PromptObstacle
     {
-        enum class Kind { none, launcherMissing, helperMissing, helperUntrusted, promptUnavailable, systemCallMissing, noDesktop };
+        enum class Kind { none, launcherMissing, helperMissing, helperUntrusted, promptUnavailable, systemCallMissing, noDesktop,
+                          helperNotStarted };
 
         Kind kind = Kind::none;
         std::string path;   // the launcher, the helper or the system call concerned; empty when none is

@@ -121,6 +121,12 @@ void HelperConnection::closeRequestPipe()
 void HelperConnection::close()
 {
     closeRequestPipe();
+
+    // A helper that was sent nothing has greeted all the same: where only the
+    // greeting names it, it is read now, so that the helper is waited for.
+    if (! greeted && fromHelper >= 0)
+        readGreeting();
+
     closeIfOpen (fromHelper);
 
     // Taken before the wait: once reaped, the number may already name another process.

@@ -48,7 +48,8 @@ private:
     void closeRequestPipe();
 
     /** Closes the descriptors, so that the helper's input ends, and waits for it to
-        exit: when a request finds it gone, and when the connection is destroyed. */
+        exit: when a request finds it gone, and when the connection is destroyed,
+        also if it was never sent anything. */
     void close();
 
     bool started = false;

@@ -36,6 +36,8 @@ namespace
             " = \"パスワードの入力画面を表示できません。この macOS では、プログラムがヘルパーを管理者の権限で起動できなくなりました。このプログラムの --uninstall オプションを root として実行して、ドライバーを削除してください。\"\n"
         "\"No password dialog could be shown: this session has no desktop to show it on. Log in at the Mac's own screen, or run this program's --uninstall option as root.\""
             " = \"パスワードの入力画面を表示できませんでした。このセッションには画面を表示するデスクトップがありません。Mac の画面からログインするか、このプログラムの --uninstall オプションを root として実行してください。\"\n"
+        "\"Administrator rights were given, but the system could not start this program's helper with them. Install this program again, then try again.\""
+            " = \"管理者の権限は与えられましたが、システムがその権限でこのプログラムのヘルパーを起動できませんでした。このプログラムをインストールし直してから、もう一度お試しください。\"\n"
         "\"Enter an administrator's name and password to remove the PELK USB MIDI Driver.\""
             " = \"PELK USB MIDI ドライバーを削除するには、管理者の名前とパスワードを入力してください。\"\n"
         "\n"

@@ -28,6 +28,9 @@ namespace ObstacleText
             case Kind::noDesktop:
                 return TRANS ("No password dialog could be shown: this session has no desktop to show it on. "
                               "Log in at the Mac's own screen, or run this program's --uninstall option as root.");
+            case Kind::helperNotStarted:
+                return TRANS ("Administrator rights were given, but the system could not start this program's helper "
+                              "with them. Install this program again, then try again.");
             case Kind::none:
                 break;
         }

@@ -5,7 +5,7 @@
 #include <juce_core/juce_core.h>
 
 /** The words that tell a user why the password prompt could not even be shown,
-    and what fixes it. */
+    or why the rights it gave started nothing, and what fixes it. */
 namespace ObstacleText
 {
     /** Empty when nothing is in the way. The path concerned is shown beside it. */

@@ -5,14 +5,17 @@
 #include <Security/Authorization.h>
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 /** Authorization through the Security framework, with our privileged helper as
     the one tool that the system starts. The first launch asks the user in our own
     process, with a sentence and our icon, then has the system start the helper with
-    a communications pipe, on which it speaks the same frames as under pkexec. The
-    system's dialog cannot be closed from here: a withdrawn prompt leaves it open, and
-    rights that come after the withdrawal start nothing. */
+    a communications pipe, on which it speaks the same frames as under pkexec; where
+    the rule asks every time, the system asks again as it starts the helper, in its
+    own dialog. Neither dialog can be closed from here: a withdrawn prompt leaves it
+    open until it is answered or the program ends (the system then takes it down),
+    and rights that come after the withdrawal start nothing. */
 class MacAuthorizationServices : public HelperAuthorizationServices
 {
 public:
@@ -52,7 +55,17 @@ protected:
 
 private:
     Status askForRights (AuthorizationRef reference) const;
+
+    /** Has the system start the helper; ends and reaps whatever it started where no
+        connection to the helper came of it. */
     Status launchHelper (Session& session, const std::vector<std::string>& helperArguments) const;
+    static bool adoptHelper (Session& session, FILE* pipe);
+
+    /** Runs a step that may ask the user, counted as asking; canceled, whatever the
+        step gave, once the prompt has been withdrawn. */
+    Status whileAsking (Session& session, const std::function<Status()>& step);
+
+    void reportFailure (Status status);
 
     const Setup setup;
 };

@@ -12,6 +12,7 @@
 #include <mutex>
 #include <optional>
 #include <sys/socket.h>
+#include <utility>
 #include <unistd.h>
 
 struct AuthorizationOpaqueRef
@@ -27,7 +28,10 @@ namespace
         std::condition_variable changed;
         std::deque<StandInSecurity::Answer> script;
         std::vector<std::string> calls;
-        std::vector<pid_t> abandoned;
+        std::vector<pid_t> launched;
+        std::vector<int> leftOpen;
+        StandInSecurity::Rule rule = StandInSecurity::Rule::keepsRights;
+        StandInSecurity::Launch nextLaunch = StandInSecurity::Launch::asAsked;
         bool held = false;
         std::optional<bool> heldAnswer;
 
@@ -52,6 +56,7 @@ namespace
                 case StandInSecurity::Answer::grant:      return errAuthorizationSuccess;
                 case StandInSecurity::Answer::cancel:     return errAuthorizationCanceled;
                 case StandInSecurity::Answer::noDesktop:  return errAuthorizationInteractionNotAllowed;
+                case StandInSecurity::Answer::deny:       return errAuthorizationDenied;
                 case StandInSecurity::Answer::hold:       break;
             }
 
@@ -61,6 +66,24 @@ namespace
             changed.wait (guard, [this] { return heldAnswer.has_value(); });
             held = false;
             return *heldAnswer ? errAuthorizationSuccess : errAuthorizationCanceled;
+        }
+
+        bool asksEveryTime()
+        {
+            const std::scoped_lock guard (lock);
+            return rule == StandInSecurity::Rule::asksEveryTime;
+        }
+
+        StandInSecurity::Launch takeLaunch()
+        {
+            const std::scoped_lock guard (lock);
+            return std::exchange (nextLaunch, StandInSecurity::Launch::asAsked);
+        }
+
+        void noteLaunched (pid_t child)
+        {
+            const std::scoped_lock guard (lock);
+            launched.push_back (child);
         }
     };
 
@@ -98,17 +121,16 @@ namespace
         ::_exit (1);
     }
 
-    /** As the system's trampoline does when the user refuses: it exits, and nobody reaps it. */
-    OSStatus refuseInAChild()
+    /** As the system's trampoline does when it reports a failure: it exits, and nobody reaps it. */
+    OSStatus failInAChild (OSStatus status)
     {
         const auto child = ::fork();
 
         if (child == 0)
             ::_exit (1);
 
-        const std::scoped_lock guard (dialogs().lock);
-        dialogs().abandoned.push_back (child);
-        return errAuthorizationCanceled;
+        dialogs().noteLaunched (child);
+        return status;
     }
 }
 
@@ -139,18 +161,24 @@ extern "C"
         if (authorization->holdsRight)
             return errAuthorizationSuccess;
 
+        // Pre-authorizing a right that nothing keeps is pointless: the system lets it pass unasked.
+        const auto asksEveryTime = dialogs().asksEveryTime();
+
+        if (asksEveryTime && (flags & kAuthorizationFlagPreAuthorize) != 0)
+            return errAuthorizationSuccess;
+
         if ((flags & kAuthorizationFlagInteractionAllowed) == 0)
             return errAuthorizationInteractionNotAllowed;
 
         if (const auto answered = dialogs().ask(); answered != errAuthorizationSuccess)
             return answered;
 
-        const_cast<AuthorizationOpaqueRef*> (authorization)->holdsRight = true;
+        const_cast<AuthorizationOpaqueRef*> (authorization)->holdsRight = ! asksEveryTime;
         return errAuthorizationSuccess;
     }
 
     OSStatus AuthorizationExecuteWithPrivileges (AuthorizationRef authorization, const char* pathToTool,
-                                                 AuthorizationFlags, char* const* arguments,
+                                                 AuthorizationFlags flags, char* const* arguments,
                                                  FILE** communicationsPipe)
     {
         std::string call = std::string ("AuthorizationExecuteWithPrivileges ") + pathToTool;
@@ -158,13 +186,22 @@ extern "C"
             call += std::string (" ") + *argument;
         dialogs().record (call);
 
+        // The flags are reserved.
+        if (flags != kAuthorizationFlagDefaults)
+            return errAuthorizationInvalidFlags;
+
         if (! authorization->holdsRight)
         {
-            if (dialogs().ask() != errAuthorizationSuccess)
-                return refuseInAChild();
+            if (const auto answered = dialogs().ask(); answered != errAuthorizationSuccess)
+                return failInAChild (answered);
 
-            const_cast<AuthorizationOpaqueRef*> (authorization)->holdsRight = true;
+            const_cast<AuthorizationOpaqueRef*> (authorization)->holdsRight = ! dialogs().asksEveryTime();
         }
+
+        const auto launch = dialogs().takeLaunch();
+
+        if (launch == StandInSecurity::Launch::environmentError)
+            return failInAChild (errAuthorizationToolEnvironmentError);
 
         int channel[2], notify[2];
 
@@ -195,6 +232,7 @@ extern "C"
 
         ::close (channel[1]);
         ::close (notify[1]);
+        dialogs().noteLaunched (child);
 
         // The notice closes with the exec; a status in it says the exec failed.
         OSStatus failed = 0;
@@ -209,6 +247,13 @@ extern "C"
             return failed;
         }
 
+        if (launch == StandInSecurity::Launch::noPipe)
+        {
+            const std::scoped_lock guard (dialogs().lock);
+            dialogs().leftOpen.push_back (channel[0]);
+            return errAuthorizationSuccess;
+        }
+
         if (communicationsPipe != nullptr)
             *communicationsPipe = ::fdopen (channel[0], "r+");
         else
@@ -220,12 +265,17 @@ extern "C"
 
 namespace StandInSecurity
 {
-    void reset (std::vector<Answer> answers)
+    void reset (std::vector<Answer> answers, Rule rule, Launch nextLaunch)
     {
         const std::scoped_lock guard (dialogs().lock);
         dialogs().script.assign (answers.begin(), answers.end());
+        dialogs().rule = rule;
+        dialogs().nextLaunch = nextLaunch;
         dialogs().calls.clear();
-        dialogs().abandoned.clear();
+        dialogs().launched.clear();
+
+        for (auto fd : std::exchange (dialogs().leftOpen, {}))
+            ::close (fd);
     }
 
     bool waitForHeldDialog (int milliseconds)
@@ -261,9 +311,9 @@ namespace StandInSecurity
         });
     }
 
-    std::vector<pid_t> getAbandonedChildren()
+    std::vector<pid_t> getLaunchedChildren()
     {
         const std::scoped_lock guard (dialogs().lock);
-        return dialogs().abandoned;
+        return dialogs().launched;
     }
 }

@@ -5,7 +5,9 @@
 #include "support/StandInSecurity.h"
 #include "uninstall/AuthorizationRequest.h"
 
+#include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -13,6 +15,9 @@
 namespace
 {
     using Answer = StandInSecurity::Answer;
+    using Rule = StandInSecurity::Rule;
+    using Launch = StandInSecurity::Launch;
+    using Kind = AuthorizationServices::PromptObstacle::Kind;
 
     /** A bundle to remove, and the helper that the system is handed: the test
         helper, allowed that bundle, started through a script that becomes it. */
@@ -21,8 +26,29 @@ namespace
     protected:
         void TearDown() override
         {
-            for (auto child : StandInSecurity::getAbandonedChildren())
-                ::waitpid (child, nullptr, 0);
+            reapLeftOvers();
+        }
+
+        /** True if every child that a launch made has been reaped by the code under
+            test; any left, running or not, is ended and reaped here. */
+        static bool reapLeftOvers()
+        {
+            bool noneLeft = true;
+
+            for (auto child : StandInSecurity::getLaunchedChildren())
+            {
+                const auto left = ::waitpid (child, nullptr, WNOHANG);
+
+                if (left == 0)
+                {
+                    ::kill (child, SIGKILL);
+                    ::waitpid (child, nullptr, 0);
+                }
+
+                noneLeft = noneLeft && left < 0 && errno == ECHILD;
+            }
+
+            return noneLeft;
         }
 
         std::unique_ptr<AuthorizationServices> makeServices (const std::string& removeTool = "/bin/rm",
@@ -31,7 +57,8 @@ namespace
         {
             const auto helper = scratch.file ("helper.sh");
             helper.replaceWithText ("#!/bin/sh\nexec '" PELK_TEST_HELPER_PATH "' --rm='" + juce::String (removeTool)
-                                    + "' '" + bundle.getFullPathName() + "' \"$@\"\n", false, false, "\n");
+                                    + "' --lock='" + scratch.path ("lock") + "' '" + bundle.getFullPathName()
+                                    + "' \"$@\"\n", false, false, "\n");
             helper.setExecutePermission (true);
 
             MacAuthorizationServices::Setup setup;
@@ -90,16 +117,24 @@ TEST_F (MacAuthorization, AGrantAsksOnceInOurOwnProcessThenTheHelperRemovesAndTh
         "AuthorizationFree 8"
     };
     EXPECT_EQ (StandInSecurity::getCalls(), expected);
+
+    // The system names no child: the helper's greeting does, and that one is waited for.
+    EXPECT_TRUE (reapLeftOvers());
 }
 
 TEST_F (MacAuthorization, ACancelLeavesNoChildAndASecondAttemptWaitsForItsOwnHelperAlone)
 {
-    StandInSecurity::reset ({ Answer::cancel, Answer::noDesktop, Answer::grant });
+    StandInSecurity::reset ({ Answer::cancel, Answer::deny, Answer::noDesktop, Answer::grant });
 
     {
         CAuth cancelled (makeServices());
         EXPECT_FALSE (cancelled.isAuthorized());
         EXPECT_EQ (cancelled.findPromptObstacle().kind, AuthorizationServices::PromptObstacle::Kind::none);
+
+        // Not an administrator, or a password wrong three times: a refusal as any other.
+        CAuth denied (makeServices());
+        EXPECT_FALSE (denied.isAuthorized());
+        EXPECT_EQ (denied.findPromptObstacle().kind, AuthorizationServices::PromptObstacle::Kind::none);
 
         // Where there is no screen to ask on, the user is told so, not left with silence.
         CAuth nowhereToAsk (makeServices());
@@ -108,7 +143,7 @@ TEST_F (MacAuthorization, ACancelLeavesNoChildAndASecondAttemptWaitsForItsOwnHel
     }
 
     EXPECT_EQ (countCalls ("AuthorizationExecuteWithPrivileges"), 0);
-    EXPECT_EQ (countCalls ("AuthorizationFree"), 2);
+    EXPECT_EQ (countCalls ("AuthorizationFree"), 3);
 
     // Another child of ours that has ended: whoever waits for any child would take it.
     const auto other = ::fork();
@@ -148,6 +183,100 @@ TEST_F (MacAuthorization, AWithdrawalWhileTheDialogIsHeldEndsAtOnceAndLaterRight
     EXPECT_TRUE (StandInSecurity::waitForCall ("AuthorizationFree 8", 5000));
     EXPECT_EQ (countCalls ("AuthorizationExecuteWithPrivileges"), 0);
     EXPECT_TRUE (bundle.exists());
+}
+
+TEST_F (MacAuthorization, WhereTheRuleAsksEveryTimeTheLaunchAsksAndLeavesNoChildAndAfterAWithdrawalRunsNothing)
+{
+    // An administrator set the rule's timeout to 0: the pre-authorization passes
+    // unasked, and the system asks as it starts the helper.
+    StandInSecurity::reset ({ Answer::cancel, Answer::grant }, Rule::asksEveryTime);
+
+    {
+        CAuth cancelled (makeServices());
+        EXPECT_FALSE (cancelled.isAuthorized());
+        EXPECT_EQ (cancelled.findPromptObstacle().kind, Kind::none);
+    }
+
+    EXPECT_EQ (countCalls ("AuthorizationExecuteWithPrivileges"), 1);
+    EXPECT_TRUE (reapLeftOvers());
+
+    {
+        CAuth granted (makeServices());
+        ASSERT_TRUE (granted.isAuthorized());
+        EXPECT_EQ (removeBundle (granted), 0);
+        EXPECT_FALSE (bundle.exists());
+    }
+
+    // The system's dialog, which nobody can close, is granted after a withdrawal:
+    // the helper that comes up runs nothing, not even a removal asked first, and
+    // ends and is waited for.
+    bundle = scratch.makeBundle (0);
+    StandInSecurity::reset ({ Answer::hold }, Rule::asksEveryTime);
+    auto services = makeServices();
+    AuthorizationServices::Handle handle = nullptr;
+    ASSERT_EQ (services->create (handle), 0);
+
+    auto path = bundle.getFullPathName().toStdString();
+    char recursively[] = "-r", oneFileSystem[] = "--one-file-system";
+    char* const removal[] = { recursively, oneFileSystem, path.data(), nullptr };
+    AuthorizationServices::Status launched = 0;
+    std::thread asker ([&] { launched = services->launchPrivileged (handle, "/bin/rm", removal); });
+
+    ASSERT_TRUE (StandInSecurity::waitForHeldDialog (5000));
+    services->withdrawPrompt();
+    StandInSecurity::answerHeldDialog (true);
+    asker.join();
+    services->releaseDestroyingRights (handle);
+
+    EXPECT_NE (launched, 0);
+    EXPECT_TRUE (bundle.exists());
+    EXPECT_EQ (StandInSecurity::getLaunchedChildren().size(), 1u);
+    EXPECT_TRUE (reapLeftOvers());
+}
+
+TEST_F (MacAuthorization, AHelperThatCannotStartAfterAGrantIsNamedAndLeavesNoChild)
+{
+    const auto notStarted = [this] (CAuth& auth)
+    {
+        EXPECT_FALSE (auth.isAuthorized());
+        EXPECT_EQ (auth.findPromptObstacle().kind, Kind::helperNotStarted);
+        EXPECT_EQ (auth.findPromptObstacle().path, scratch.path ("helper.sh"));
+    };
+
+    StandInSecurity::reset ({ Answer::grant }, Rule::keepsRights, Launch::environmentError);
+    {
+        CAuth auth (makeServices());
+        notStarted (auth);
+    }
+    EXPECT_TRUE (reapLeftOvers());
+
+    // The tool could not be executed.
+    StandInSecurity::reset ({ Answer::grant });
+    {
+        auto services = makeServices();
+        scratch.file ("helper.sh").setExecutePermission (false);
+        CAuth auth (std::move (services));
+        notStarted (auth);
+    }
+    EXPECT_TRUE (reapLeftOvers());
+    EXPECT_TRUE (bundle.exists());
+}
+
+TEST_F (MacAuthorization, AHelperLaunchedWithNoPipeIsEndedSoThatARetryGoesAhead)
+{
+    // fdopen failed in the system's call: success, no pipe, and the helper holds the lock.
+    StandInSecurity::reset ({ Answer::grant, Answer::grant }, Rule::keepsRights, Launch::noPipe);
+    {
+        CAuth auth (makeServices());
+        EXPECT_FALSE (auth.isAuthorized());
+        EXPECT_EQ (auth.findPromptObstacle().kind, Kind::helperNotStarted);
+    }
+    ASSERT_TRUE (reapLeftOvers());
+
+    CAuth retry (makeServices());
+    ASSERT_TRUE (retry.isAuthorized());
+    EXPECT_EQ (removeBundle (retry), 0);
+    EXPECT_FALSE (bundle.exists());
 }
 
 TEST_F (MacAuthorization, AToolThatFailsGivesItsStatusAsTheReason)
