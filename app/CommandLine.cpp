@@ -1,8 +1,8 @@
 #include "app/CommandLine.h"
 
 #include "app/CommandLineReport.h"
+#include "common/TerminationHold.h"
 #include "common/TextEscape.h"
-#include "helper/TerminationHold.h"
 #include "platform/SystemArguments.h"
 #include "uninstall/ObstacleText.h"
 #include "uninstall/UninstallSequence.h"

@@ -1,8 +1,8 @@
 #include "helper/HelperService.h"
 
 #include "common/ProductInfo.h"
+#include "common/TerminationHold.h"
 #include "helper/RemovalLock.h"
-#include "helper/TerminationHold.h"
 
 #include <csignal>
 #include <cstdio>

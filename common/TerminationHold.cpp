@@ -1,4 +1,4 @@
-#include "helper/TerminationHold.h"
+#include "common/TerminationHold.h"
 
 #include <atomic>
 #include <csignal>

@@ -1,9 +1,9 @@
 #pragma once
 
-/** Holds off SIGINT, SIGTERM and SIGHUP while a removal runs, on the side that
-    acts as root: a signal then only takes note, so that the rm in progress
-    finishes, no further bundle is removed, and the record and the report are
-    written. Holds nest; when the outermost ends and a signal came, the process
+/** Holds off SIGINT, SIGTERM and SIGHUP while a removal runs, in the helper and
+    in the command line alike: a signal then only takes note, so that the rm in
+    progress finishes, no further bundle is removed, and the record and the report
+    are written. Holds nest; when the outermost ends and a signal came, the process
     ends by that signal, so that whoever sent it sees it, and the lock goes with it. */
 class TerminationHold
 {
