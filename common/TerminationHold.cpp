@@ -7,7 +7,7 @@
 
 namespace
 {
-    constexpr int heldSignals[] { SIGINT, SIGTERM, SIGHUP };
+    constexpr int heldSignals[] { SIGINT, SIGTERM, SIGHUP, SIGQUIT };
 
     std::atomic<int> firstReceived { 0 };
     std::mutex depthLock;
@@ -59,11 +59,13 @@ TerminationHold::~TerminationHold()
     if (--depth > 0)
         return;
 
-    if (const auto number = firstReceived.load(); number != 0)
-        endBy (number);
-
+    // Restored first: a signal that comes before the look is then seen by it, and
+    // one that comes after meets the handling that we found.
     for (std::size_t i = 0; i < std::size (heldSignals); ++i)
         ::sigaction (heldSignals[i], &previous[i], nullptr);
+
+    if (const auto number = firstReceived.load(); number != 0)
+        endBy (number);
 }
 
 int TerminationHold::received() noexcept

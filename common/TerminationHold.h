@@ -1,6 +1,6 @@
 #pragma once
 
-/** Holds off SIGINT, SIGTERM and SIGHUP while a removal runs, in the helper and
+/** Holds off SIGINT, SIGTERM, SIGHUP and SIGQUIT while a removal runs, in the helper and
     in the command line alike: a signal then only takes note, so that the rm in
     progress finishes, no further bundle is removed, and the record and the report
     are written. Holds nest; when the outermost ends and a signal came, the process
