@@ -20,6 +20,11 @@ namespace
         firstReceived.compare_exchange_strong (none, number);
     }
 
+    bool isIgnored (const struct sigaction& action)
+    {
+        return (action.sa_flags & SA_SIGINFO) == 0 && action.sa_handler == SIG_IGN;
+    }
+
     [[noreturn]] void endBy (int number)
     {
         struct sigaction defaultAction {};
@@ -49,7 +54,13 @@ TerminationHold::TerminationHold()
     sigemptyset (&note.sa_mask);
 
     for (std::size_t i = 0; i < std::size (heldSignals); ++i)
-        ::sigaction (heldSignals[i], &note, &previous[i]);
+    {
+        ::sigaction (heldSignals[i], nullptr, &previous[i]);
+
+        // One ignored on purpose, as nohup ignores SIGHUP, stays ignored.
+        if (! isIgnored (previous[i]))
+            ::sigaction (heldSignals[i], &note, nullptr);
+    }
 }
 
 TerminationHold::~TerminationHold()

@@ -56,14 +56,20 @@ signal_once_ready()
     STATUS="$(python3 -c '
 import os, resource, signal, subprocess, sys, time
 name, ready, out, err, *command = sys.argv[1:]
+number = getattr(signal, "SIG" + name)
+
+# As from a terminal, whatever this script was started ignoring; and no core file.
+def prepare():
+    signal.signal(number, signal.SIG_DFL)
+    resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
+
 with open(out, "w") as o, open(err, "w") as e:
-    child = subprocess.Popen(command, stdout=o, stderr=e,
-                             preexec_fn=lambda: resource.setrlimit(resource.RLIMIT_CORE, (0, 0)))
+    child = subprocess.Popen(command, stdout=o, stderr=e, preexec_fn=prepare)
 for _ in range(200):
     if os.path.exists(ready) and os.path.getsize(ready) > 0:
         break
     time.sleep(0.05)
-child.send_signal(getattr(signal, "SIG" + name))
+child.send_signal(number)
 try:
     print(child.wait(timeout=10))
 except subprocess.TimeoutExpired:

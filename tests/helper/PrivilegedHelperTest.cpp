@@ -611,6 +611,8 @@ TEST (PrivilegedHelper, ASignalThatWouldEndItWaitsForTheRemovalItsReplyAndRecord
 
     for (const auto number : { SIGINT, SIGTERM, SIGHUP, SIGQUIT })
     {
+        // As from a terminal, whatever the tests were started ignoring.
+        ::signal (number, SIG_DFL);
         ScratchFolder scratch;
         const auto bundle = scratch.makeBundle (0).getFullPathName().toStdString();
         const auto started = scratch.path ("rm started");
