@@ -1,8 +1,8 @@
 #include "app/CommandLine.h"
 
 #include "app/CommandLineReport.h"
+#include "common/TerminationHold.h"
 #include "common/TextEscape.h"
-#include "helper/TerminationHold.h"
 #include "platform/SystemArguments.h"
 #include "uninstall/ObstacleText.h"
 #include "uninstall/UninstallSequence.h"
@@ -128,8 +128,9 @@ Options:
                trusted, a file system mounted inside it (never emptied), the
                removal tool's status, or still present after removal. One
                that could not be looked at with the rights remains too. A
-               SIGINT, SIGTERM or SIGHUP lets the bundle in progress finish,
-               then ends the program by that signal once it has reported.
+               SIGINT, SIGTERM, SIGHUP or SIGQUIT lets the bundle in progress
+               finish, then ends the program by that signal once it has
+               reported.
   --json       With --list or --uninstall: print one JSON object instead,
                {"version": "{version}", "changed": false,
                 "bundles": [{"path": "...", "state": "absent"}, ...]}

@@ -1,9 +1,9 @@
 #include "helper/HelperRequests.h"
 
 #include "common/PathState.h"
+#include "common/TerminationHold.h"
 #include "helper/MountTable.h"
 #include "helper/SystemLog.h"
-#include "helper/TerminationHold.h"
 #include "helper/ToolRun.h"
 
 #include <sys/stat.h>

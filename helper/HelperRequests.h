@@ -34,7 +34,7 @@ namespace HelperRequests
         others than root cannot redirect, with no file system mounted inside, and
         none at all when the mounts cannot be listed; when the target stays, the reply
         says why. The record says what is about to go before rm starts, and what came
-        of it after, and SIGINT, SIGTERM and SIGHUP wait until both are written. */
+        of it after, and SIGINT, SIGTERM, SIGHUP and SIGQUIT wait until both are written. */
     HelperProtocol::Reply answer (const Strings& request, const AllowList& allowed);
 
     /** The removal request for a target, as the allow-list takes it. */

@@ -1,13 +1,15 @@
 #include "helper/HelperService.h"
 
 #include "common/ProductInfo.h"
+#include "common/TerminationHold.h"
 #include "helper/RemovalLock.h"
-#include "helper/TerminationHold.h"
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
+#include <fcntl.h>
 #include <unistd.h>
 #include <vector>
 
@@ -41,6 +43,31 @@ namespace
             ::close (fd);
 
         return true;
+    }
+
+    bool leadsASessionWithoutTerminal()
+    {
+        if (::getsid (0) != ::getpid())
+            return false;
+
+        const auto terminal = ::open ("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
+
+        if (terminal < 0)
+            return errno == ENXIO;
+
+        ::close (terminal);
+        return false;
+    }
+
+    /** A session of our own, with no terminal. setsid() cannot make one for a leader
+        of a process group (pkexec started as a session leader, say): one that already
+        leads a session without a terminal has it, and any other stays where a
+        terminal's Ctrl-\ ends it during rm and Ctrl-Z stops it holding the lock.
+        Forking to leave would greet and be waited for as a process that the caller
+        did not start, and leave on the terminal the one it did. */
+    bool takeSessionOfOurOwn()
+    {
+        return ::setsid() >= 0 || leadsASessionWithoutTerminal();
     }
 
     bool startedOnATerminal()
@@ -77,9 +104,18 @@ int HelperService::serve (const HelperRequests::AllowList& allowed, const std::s
     // A reader that went away shows as a failed write, and we end.
     ::signal (SIGPIPE, SIG_IGN);
 
-    // The terminal's Ctrl-C, Ctrl-Z and hang-up are for the program that asked: it
-    // withdraws, and we finish the bundle in progress when our input ends.
-    ::setsid();
+    // The terminal's Ctrl-C, Ctrl-\, Ctrl-Z and hang-up are for the program that asked:
+    // it withdraws, and we finish the bundle in progress when our input ends.
+    if (! takeSessionOfOurOwn())
+    {
+        std::fprintf (stderr, "%s: started on the terminal of whoever started it, where it could be stopped half-way; not serving\n",
+                      ProductInfo::helperName);
+        return 1;
+    }
+
+    // Nor does a stop sent to us by name keep the lock held: others wait for it.
+    for (const auto number : { SIGTSTP, SIGTTIN, SIGTTOU })
+        ::signal (number, SIG_IGN);
 
     // Whatever else we were handed is no business of the tools.
     if (! closeDescriptorsAboveStandardError())

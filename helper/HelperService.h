@@ -15,6 +15,7 @@ namespace HelperService
     bool readAsker (const std::string& argument, HelperRequests::AllowList& allowed);
 
     /** Serves until the input ends, holding the lock in that file (none when empty)
-        throughout, and returns the exit status. Refuses a terminal. */
+        throughout, and returns the exit status. Refuses a terminal, on its
+        standard streams or as the terminal of its session. */
     int serve (const HelperRequests::AllowList& allowed, const std::string& lockFile);
 }

@@ -1,6 +1,7 @@
 #include "helper/RemovalLock.h"
 
 #include "common/ProductInfo.h"
+#include "common/TerminationHold.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -23,7 +24,7 @@ RemovalLock::RemovalLock (const std::string& file)
 
     for (int polls = 0; ::flock (descriptor, LOCK_EX | LOCK_NB) != 0; ++polls)
     {
-        if (errno != EWOULDBLOCK && errno != EINTR)
+        if ((errno != EWOULDBLOCK && errno != EINTR) || TerminationHold::received() != 0)
             return;
 
         if (polls == pollsBeforeSaying)

@@ -10,7 +10,9 @@ public:
     /** Waits until nobody else holds the lock kept in that file, and says so on
         standard error once it has waited a second: a script must not seem to hang.
         With no file, or one that cannot be opened (no /run), holds nothing:
-        removing matters more. */
+        removing matters more. Stops waiting, and holds nothing, once a signal
+        that a TerminationHold holds off has come: the caller, which asks the
+        hold too, then removes nothing and reports, and ends by that signal. */
     explicit RemovalLock (const std::string& file);
     ~RemovalLock();
 

@@ -16,6 +16,8 @@ void RootAuthorizationServices::setRequester (Requester who)
 
 AuthorizationServices::Status RootAuthorizationServices::create (Handle& handle)
 {
+    // A signal held off while waiting ends the wait: the sequence, asking the same
+    // hold, removes nothing and reports each bundle as interrupted.
     handle = new RemovalLock (lockFile);
     return 0;
 }

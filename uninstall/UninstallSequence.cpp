@@ -1,6 +1,6 @@
 #include "uninstall/UninstallSequence.h"
 
-#include "helper/TerminationHold.h"
+#include "common/TerminationHold.h"
 
 #include <juce_core/juce_core.h>
 

@@ -4,6 +4,8 @@
 // the window and from the command line alike (run as root, the command line removes
 // them with root's own rights):
 //   UNINSTALLER_TEST_TARGETS  the paths, one a line
+//   UNINSTALLER_TEST_LOCK     the lock file that the command line run as root holds
+//                             (none without)
 //   UNINSTALLER_TEST_PROMPT   "refuse" to refuse the rights; "no-agent" to find nobody
 //                             to ask, as pkexec without an agent; "hold" to keep the prompt
 //                             open until a line on UNINSTALLER_TEST_PROMPT_ANSWERS
@@ -31,6 +33,7 @@ namespace
 
         const auto prompt = juce::SystemStats::getEnvironmentVariable ("UNINSTALLER_TEST_PROMPT", {});
         const auto answers = juce::SystemStats::getEnvironmentVariable ("UNINSTALLER_TEST_PROMPT_ANSWERS", {});
+        const auto lockFile = juce::SystemStats::getEnvironmentVariable ("UNINSTALLER_TEST_LOCK", {}).toStdString();
 
         return { targets, [prompt, answers, targets] () -> std::unique_ptr<AuthorizationServices>
         {
@@ -43,11 +46,11 @@ namespace
 
             return TestAuthorization::createServices (prompt != "refuse", targets);
         },
-        [targets]
+        [targets, lockFile]
         {
             HelperRequests::AllowList allowed;
             allowed.targets = targets;
-            return std::make_unique<RootAuthorizationServices> (allowed, "");
+            return std::make_unique<RootAuthorizationServices> (allowed, lockFile);
         } };
     }
 

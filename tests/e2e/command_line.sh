@@ -12,9 +12,12 @@
 #  6. A user who sees every bundle absent is asked nothing; one from whom a folder
 #     hides a bundle sees it unknown and is asked; a dangling link is present.
 #  7. A report that cannot be written gives status 3; the removal stands.
-#  8. A SIGTERM during a root removal lets that rm finish, removes no further
-#     bundle, reports and records, then ends the program by the signal.
+#  8. A SIGTERM or a SIGQUIT during a root removal lets that rm finish, removes no
+#     further bundle, reports and records, then ends the program by the signal, as
+#     Python's subprocess sees it (a shell shows an exit status of 143 the same).
 #  9. Without /proc, nothing is removed: a mount inside a bundle could not be seen.
+# 10. A SIGTERM while another removal holds the lock ends the wait: nothing is
+#     removed, the report says so, and the signal ends the program.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 E2E_DIR="$(dirname "${BASH_SOURCE[0]}")"
 PROGRAM="$TEST_PROGRAM"
@@ -43,6 +46,38 @@ run_as_user()
 {
     run_command env UNINSTALLER_TEST_PROMPT=refuse setpriv --reuid=nobody --regid=nogroup --clear-groups \
         "$PROGRAM" "$@"
+}
+
+# Starts the command, sends it the signal once the file holds something, and leaves
+# STATUS as Python's subprocess gives it (-15: ended by SIGTERM; 143: exited with
+# 143; "hung": still there 10 s later), OUT and ERR.
+signal_once_ready()
+{
+    STATUS="$(python3 -c '
+import os, resource, signal, subprocess, sys, time
+name, ready, out, err, *command = sys.argv[1:]
+number = getattr(signal, "SIG" + name)
+
+# As from a terminal, whatever this script was started ignoring; and no core file.
+def prepare():
+    signal.signal(number, signal.SIG_DFL)
+    resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
+
+with open(out, "w") as o, open(err, "w") as e:
+    child = subprocess.Popen(command, stdout=o, stderr=e, preexec_fn=prepare)
+for _ in range(200):
+    if os.path.exists(ready) and os.path.getsize(ready) > 0:
+        break
+    time.sleep(0.05)
+child.send_signal(number)
+try:
+    print(child.wait(timeout=10))
+except subprocess.TimeoutExpired:
+    child.kill()
+    child.wait()
+    print("hung")
+' "$1" "$2" "$SCRATCH/out" "$SCRATCH/err" "${@:3}")"
+    OUT="$(cat "$SCRATCH/out")" ERR="$(cat "$SCRATCH/err")"
 }
 
 json_field()
@@ -159,27 +194,26 @@ for redirect in '>/dev/full' '>&-'; do
     [ ! -e "$first" ] || fail "a report lost to $redirect left the bundle"
 done
 
-# 8. A SIGTERM while rm works: here rm is made slow, in a mount namespace of our own.
-make_bundle "$first"
-make_bundle "$second"
+# 8. A signal while rm works: here rm is made slow, in a mount namespace of our own.
 cp /usr/bin/rm "$SCRATCH/real-rm"
-printf '#!/bin/sh\ntouch "%s/rm-started"\nsleep 1\nexec "%s/real-rm" "$@"\n' "$SCRATCH" "$SCRATCH" >"$SCRATCH/slow-rm"
+printf '#!/bin/sh\necho started >"%s/rm-started"\nsleep 1\nexec "%s/real-rm" "$@"\n' "$SCRATCH" "$SCRATCH" >"$SCRATCH/slow-rm"
 chmod 755 "$SCRATCH/slow-rm"
-STATUS=0
-unshare --mount bash -c 'mount --bind "$1" /usr/bin/rm && exec bash "$2" "$3" "$4" --uninstall' _ \
-    "$SCRATCH/slow-rm" "$E2E_DIR/private_syslog.sh" "$SCRATCH/syslog" "$PROGRAM" >"$SCRATCH/out" 2>"$SCRATCH/err" &
-removal=$!
-for _ in $(seq 50); do [ -e "$SCRATCH/rm-started" ] && break; sleep 0.1; done
-[ -e "$SCRATCH/rm-started" ] || fail "the slow rm never started: $(cat "$SCRATCH/err")"
-pkill -TERM -f -- "$PROGRAM --uninstall"
-wait "$removal" || STATUS=$?
-[ "$STATUS" = 143 ] || fail "a SIGTERM during removal ended the program with $STATUS: $(cat "$SCRATCH/out" "$SCRATCH/err")"
-[ "$(cat "$SCRATCH/out")" = "$(printf 'removed\t%s\nremains\t%s\tnot removed: the removal was interrupted' "$first" "$second")" ] \
-    || fail "a SIGTERM during removal reported: $(cat "$SCRATCH/out")"
-[ ! -e "$first" ] && [ -e "$second/Contents/Mac OS/driver binary" ] || fail "a SIGTERM during removal left the wrong bundles"
-wait_for_log_line "$SCRATCH/syslog" "removing $first, asked by root (uid 0) from the command line"
-wait_for_log_line "$SCRATCH/syslog" "removed $first, asked by root (uid 0) from the command line"
-rm -f "$SCRATCH/rm-started"
+for signal in TERM:-15 QUIT:-3; do
+    make_bundle "$first"
+    make_bundle "$second"
+    rm -f "$SCRATCH/rm-started"
+    signal_once_ready "${signal%:*}" "$SCRATCH/rm-started" unshare --mount bash -c \
+        'mount --bind "$1" /usr/bin/rm && exec bash "$2" "$3" "$4" --uninstall' _ \
+        "$SCRATCH/slow-rm" "$E2E_DIR/private_syslog.sh" "$SCRATCH/syslog" "$PROGRAM"
+    [ -e "$SCRATCH/rm-started" ] || fail "the slow rm never started: $ERR"
+    [ "$STATUS" = "${signal#*:}" ] || fail "a SIG${signal%:*} during removal ended the program with $STATUS: $OUT $ERR"
+    [ "$OUT" = "$(printf 'removed\t%s\nremains\t%s\tnot removed: the removal was interrupted' "$first" "$second")" ] \
+        || fail "a SIG${signal%:*} during removal reported: $OUT"
+    [ ! -e "$first" ] && [ -e "$second/Contents/Mac OS/driver binary" ] || fail "a SIG${signal%:*} during removal left the wrong bundles"
+    wait_for_log_line "$SCRATCH/syslog" "removing $first, asked by root (uid 0) from the command line"
+    wait_for_log_line "$SCRATCH/syslog" "removed $first, asked by root (uid 0) from the command line"
+    rm -rf "$second" "$SCRATCH/syslog"
+done
 
 # 9. No /proc: the mount table cannot be read, so no bundle is removed.
 make_bundle "$first"
@@ -190,5 +224,17 @@ run_command unshare --mount bash -c 'mount --bind "$3" "$2/Contents/bound" && mo
     "$first" "$second")" ] || fail "without /proc: $STATUS: $OUT $ERR"
 [ -e "$first/Contents/Mac OS/driver binary" ] && [ -e "$SCRATCH/elsewhere/kept" ] || fail "without /proc a bundle was emptied"
 rm -rf "$first" "$second"
+
+# 10. A signal while another removal holds the lock.
+make_bundle "$first"
+exec {other_removal}>"$SCRATCH/lock"
+flock -x "$other_removal"
+signal_once_ready TERM "$SCRATCH/err" env UNINSTALLER_TEST_LOCK="$SCRATCH/lock" "$PROGRAM" --uninstall
+exec {other_removal}>&-
+[ "$STATUS" = -15 ] || fail "a SIGTERM while waiting for the lock ended the program with $STATUS: $OUT $ERR"
+[ "$OUT" = "$(printf 'remains\t%s\tnot removed: the removal was interrupted\nabsent\t%s' "$first" "$second")" ] \
+    || fail "a SIGTERM while waiting for the lock reported: $OUT"
+grep -q "waiting for another removal" <<<"$ERR" || fail "the wait for the lock was not told: $ERR"
+[ -e "$first/Contents/Mac OS/driver binary" ] || fail "a SIGTERM while waiting for the lock removed the bundle"
 
 echo "PASS"

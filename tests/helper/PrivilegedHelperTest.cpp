@@ -17,7 +17,9 @@
 #include <poll.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
+#include <sys/ioctl.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -167,6 +169,68 @@ namespace
         ASSERT_EQ (::prctl (PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0), 0);
         ASSERT_EQ (::prctl (PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program), 0);
         ASSERT_NE (::close_range (1000, 1000, 0), 0);
+    }
+
+    enum class StartedAs { sessionLeader, sessionLeaderOnATerminal, processGroupLeader };
+
+    /** Starts the test helper as that, with its input closed at once, and returns its
+        exit status and whether it greeted: one that serves greets, then ends at the
+        end of its input. */
+    std::pair<int, bool> exitStatusAndGreeting (StartedAs how)
+    {
+        const auto terminal = ::posix_openpt (O_RDWR | O_NOCTTY);
+        EXPECT_TRUE (terminal >= 0 && ::grantpt (terminal) == 0 && ::unlockpt (terminal) == 0);
+        const auto side = ::open (::ptsname (terminal), O_RDWR | O_NOCTTY);
+
+        int input[2] { -1, -1 }, output[2] { -1, -1 };
+        EXPECT_TRUE (::pipe (input) == 0 && ::pipe (output) == 0);
+        const auto command = TestAuthorization::grantingCommand ({});
+        const auto pid = ::fork();
+
+        if (pid == 0)
+        {
+            if (how == StartedAs::processGroupLeader)
+                ::setpgid (0, 0);
+            else
+                ::setsid();
+
+            if (how == StartedAs::sessionLeaderOnATerminal && ::ioctl (side, TIOCSCTTY, 0) != 0)
+                ::_exit (126);
+
+            ::dup2 (input[0], STDIN_FILENO);
+            ::dup2 (output[1], STDOUT_FILENO);
+            ::execl (command[0].c_str(), command[0].c_str(), nullptr);
+            ::_exit (127);
+        }
+
+        for (auto fd : { input[0], input[1], output[1], side })
+            ::close (fd);
+
+        std::int32_t greeted = 0;
+        const auto greeting = HelperProtocol::readGreeting (output[0], greeted);
+        int status = 0;
+        ::waitpid (pid, &status, 0);
+        ::close (output[0]);
+        ::close (terminal);
+        return { status, greeting };
+    }
+
+    /** A stand-in for rm that says when it has started, into that file, then takes half a second. */
+    std::string slowRemovalTool (const ScratchFolder& scratch, const std::string& started)
+    {
+        const auto tool = scratch.file ("slow rm");
+        tool.replaceWithText ("#!/bin/sh\necho started >'" + juce::String (started) + "'\nsleep 0.5\nexec /bin/rm \"$@\"\n",
+                              false, false, "\n");
+        tool.setExecutePermission (true);
+        return tool.getFullPathName().toStdString();
+    }
+
+    bool waitForFile (const std::string& path)
+    {
+        for (int i = 0; i < 500 && juce::File (path).getSize() == 0; ++i)
+            ::usleep (10000);
+
+        return juce::File (path).getSize() > 0;
     }
 
     int millisecondsToExit (pid_t pid)
@@ -517,4 +581,73 @@ TEST (PrivilegedHelper, ToolsGetOnlyTheStandardDescriptorsACleanEnvironmentAndDe
     ::sigprocmask (SIG_UNBLOCK, &blocked, nullptr);
     ::signal (SIGQUIT, SIG_DFL);
     ::close (inherited);
+}
+
+TEST (PrivilegedHelper, LeadsASessionOfItsOwnWithNoTerminalOrServesNobody)
+{
+    {
+        HelperProcess helper (TestAuthorization::grantingCommand ({}));
+        EXPECT_EQ (::getsid (helper.pid), helper.pid);
+        EXPECT_EQ (::getpgid (helper.pid), helper.pid);
+    }
+
+    // Started by a caller that made it a leader already, setsid() fails: a session
+    // without a terminal is what it would have made; anywhere else it greets nobody.
+    EXPECT_EQ (exitStatusAndGreeting (StartedAs::sessionLeader), std::make_pair (0, true));
+
+    for (auto how : { StartedAs::sessionLeaderOnATerminal, StartedAs::processGroupLeader })
+    {
+        const auto [status, greeted] = exitStatusAndGreeting (how);
+        EXPECT_TRUE (WIFEXITED (status) && WEXITSTATUS (status) == 1) << status;
+        EXPECT_FALSE (greeted);
+    }
+}
+
+TEST (PrivilegedHelper, ASignalThatWouldEndItWaitsForTheRemovalItsReplyAndRecord)
+{
+    // SIGQUIT ends it with a core dump; none is wanted here.
+    const rlimit noCore { 0, RLIM_INFINITY };
+    ASSERT_EQ (::setrlimit (RLIMIT_CORE, &noCore), 0);
+
+    for (const auto number : { SIGINT, SIGTERM, SIGHUP, SIGQUIT })
+    {
+        // As from a terminal, whatever the tests were started ignoring.
+        ::signal (number, SIG_DFL);
+        ScratchFolder scratch;
+        const auto bundle = scratch.makeBundle (0).getFullPathName().toStdString();
+        const auto started = scratch.path ("rm started");
+        const auto tool = slowRemovalTool (scratch, started);
+
+        HelperProcess helper (TestAuthorization::grantingCommand ({ bundle }, "/bin/echo", tool));
+        ASSERT_TRUE (HelperProtocol::writeRequest (helper.requestPipe, removal (bundle, tool)));
+        ASSERT_TRUE (waitForFile (started)) << number;
+        ::kill (helper.pid, number);
+
+        HelperProtocol::Reply reply;
+        EXPECT_TRUE (HelperProtocol::readReply (helper.replyPipe, reply)) << number;
+        EXPECT_EQ (reply, ran (0)) << number;
+        EXPECT_FALSE (exists (bundle)) << number;
+
+        int status = 0;
+        ::waitpid (std::exchange (helper.pid, -1), &status, 0);
+        EXPECT_TRUE (WIFSIGNALED (status) && WTERMSIG (status) == number) << number << ": " << status;
+    }
+}
+
+TEST (PrivilegedHelper, SaysAPathThatItCannotLookAtIsUnknownNotAbsent)
+{
+    // A loop of links stops even root's lstat.
+    ScratchFolder scratch;
+    ASSERT_EQ (::symlink ("loop", scratch.path ("loop").c_str()), 0);
+    const auto hidden = scratch.path ("loop/bundle");
+
+    HelperConnection helper;
+    ASSERT_TRUE (HelperSpawn::start (helper, TestAuthorization::grantingCommand ({ hidden })));
+
+    for (auto& request : { Strings { HelperProtocol::existenceQuery, hidden }, removal (hidden) })
+    {
+        const auto reply = helper.request (request);
+        EXPECT_EQ (reply.code, HelperProtocol::pathUnknown) << request[0];
+        EXPECT_EQ (reply.reason, "it could not be looked at (Too many levels of symbolic links)") << request[0];
+    }
 }

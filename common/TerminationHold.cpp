@@ -1,4 +1,4 @@
-#include "helper/TerminationHold.h"
+#include "common/TerminationHold.h"
 
 #include <atomic>
 #include <csignal>
@@ -7,7 +7,7 @@
 
 namespace
 {
-    constexpr int heldSignals[] { SIGINT, SIGTERM, SIGHUP };
+    constexpr int heldSignals[] { SIGINT, SIGTERM, SIGHUP, SIGQUIT };
 
     std::atomic<int> firstReceived { 0 };
     std::mutex depthLock;
@@ -18,6 +18,11 @@ namespace
     {
         int none = 0;
         firstReceived.compare_exchange_strong (none, number);
+    }
+
+    bool isIgnored (const struct sigaction& action)
+    {
+        return (action.sa_flags & SA_SIGINFO) == 0 && action.sa_handler == SIG_IGN;
     }
 
     [[noreturn]] void endBy (int number)
@@ -49,7 +54,13 @@ TerminationHold::TerminationHold()
     sigemptyset (&note.sa_mask);
 
     for (std::size_t i = 0; i < std::size (heldSignals); ++i)
-        ::sigaction (heldSignals[i], &note, &previous[i]);
+    {
+        ::sigaction (heldSignals[i], nullptr, &previous[i]);
+
+        // One ignored on purpose, as nohup ignores SIGHUP, stays ignored.
+        if (! isIgnored (previous[i]))
+            ::sigaction (heldSignals[i], &note, nullptr);
+    }
 }
 
 TerminationHold::~TerminationHold()
@@ -59,11 +70,13 @@ TerminationHold::~TerminationHold()
     if (--depth > 0)
         return;
 
-    if (const auto number = firstReceived.load(); number != 0)
-        endBy (number);
-
+    // Restored first: a signal that comes before the look is then seen by it, and
+    // one that comes after meets the handling that we found.
     for (std::size_t i = 0; i < std::size (heldSignals); ++i)
         ::sigaction (heldSignals[i], &previous[i], nullptr);
+
+    if (const auto number = firstReceived.load(); number != 0)
+        endBy (number);
 }
 
 int TerminationHold::received() noexcept
