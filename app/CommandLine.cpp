@@ -146,12 +146,12 @@ Exit status:
   2  The command line was not understood.
   3  The report could not be written to standard output (full, closed or
      gone), whatever else happened; what was removed stays removed.
-  4  Administrator rights were refused or could not be asked for; nothing
-     was removed.
+  4  Administrator rights were refused, could not be asked for, or could
+     not start the helper; nothing was removed.
 
 Every removal and every bundle that remains is written to the system log by
 the side that acts as root, with the user who asked (journalctl -t
-{program} on Linux). The command line never touches the
+{program} _UID=0 on Linux). The command line never touches the
 Trash or the program's cache folder.
 )").replace ("{program}", ProductInfo::programName)
           .replace ("{version}", ProductInfo::version);
