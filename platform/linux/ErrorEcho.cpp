@@ -51,20 +51,19 @@ struct ErrorEcho::Shared
     }
 };
 
-std::unique_ptr<ErrorEcho> ErrorEcho::create()
+ErrorEcho::ErrorEcho()
+    : shared (std::make_shared<Shared>())
 {
     int ends[2];
 
     if (::pipe2 (ends, O_CLOEXEC) != 0)
-        return nullptr;
+    {
+        shared->closed = true;
+        return;
+    }
 
-    return std::unique_ptr<ErrorEcho> (new ErrorEcho (ends[0], ends[1]));
-}
-
-ErrorEcho::ErrorEcho (int readEnd, int writeEnd)
-    : shared (std::make_shared<Shared>()), childEnd (writeEnd)
-{
-    shared->readEnd = readEnd;
+    shared->readEnd = ends[0];
+    childEnd = ends[1];
 }
 
 ErrorEcho::~ErrorEcho()
@@ -79,6 +78,9 @@ ErrorEcho::~ErrorEcho()
 
 void ErrorEcho::start()
 {
+    if (childEnd < 0)
+        return;
+
     ::close (childEnd);
     childEnd = -1;
     std::thread ([state = shared] { state->echo(); }).detach();

@@ -9,12 +9,11 @@
 class ErrorEcho
 {
 public:
-    /** Null if no pipe could be made: the child then writes to our standard error. */
-    static std::unique_ptr<ErrorEcho> create();
-
+    ErrorEcho();
     ~ErrorEcho();
 
-    /** The end to give the child as its standard error. */
+    /** The end to give the child as its standard error; -1 if no pipe could be made,
+        and the child then writes to ours, and nothing is kept. */
     int getChildEnd() const noexcept  { return childEnd; }
 
     /** Once the child has been started: our copy of its end is closed, so that the
@@ -27,8 +26,6 @@ public:
 
 private:
     struct Shared;
-
-    ErrorEcho (int readEnd, int writeEnd);
 
     std::shared_ptr<Shared> shared;
     int childEnd = -1;

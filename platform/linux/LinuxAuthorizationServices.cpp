@@ -52,23 +52,21 @@ AuthorizationServices::Status LinuxAuthorizationServices::startHelper (Session& 
         command.insert (command.end(), helperArguments.begin(), helperArguments.end());
 
     // pkexec says on its standard error why it ends with the status it shares.
-    const auto errors = ErrorEcho::create();
-    const auto errorOutput = errors != nullptr ? errors->getChildEnd() : -1;
+    ErrorEcho errors;
 
-    if (! beginAsking (session, [&] { return HelperSpawn::start (session.connection, command, errorOutput); }))
+    if (! beginAsking (session, [&] { return HelperSpawn::start (session.connection, command, errors.getChildEnd()); }))
         return HelperConnection::helperGone;
 
-    if (errors != nullptr)
-        errors->start();
+    errors.start();
 
     // The first reply comes once the user has answered the prompt.
     const auto status = session.connection.request (firstRequest);
     endAsking();
 
     // A withdrawn prompt ends by a signal, never with this status.
-    if (status.code == HelperConnection::helperGone && session.connection.getExitStatus() == pkexecCouldNotAsk)
-        if (const auto said = errors != nullptr ? errors->waitForText (1000) : std::string(); ! isFailedAuthentication (said))
-            reportObstacle ({ PromptObstacle::Kind::promptUnavailable, {} });
+    if (status.code == HelperConnection::helperGone && session.connection.getExitStatus() == pkexecCouldNotAsk
+         && ! isFailedAuthentication (errors.waitForText (1000)))
+        reportObstacle ({ PromptObstacle::Kind::promptUnavailable, {} });
 
     return status.code;
 }
