@@ -20,7 +20,7 @@ namespace SystemLog
             logged in. */
         std::optional<uid_t> loginUser = {};
 
-        /** The environment's words, for the route they name. */
+        /** The environment's words: pkexec's names the asker, sudo's only the route. */
         std::string pkexecUid, sudoUid;
 
         /** Only a helper that pkexec started may take PKEXEC_UID as a name: pkexec set
@@ -35,10 +35,9 @@ namespace SystemLog
 
     /** The user on whose behalf we run, from what root can trust: our own real user
         unless that is root; as root, in a helper that pkexec started, the user that
-        pkexec names, with the login user where that is someone else; otherwise the
-        login user, else root. An environment's user who is the same person as the
-        login user names the route ("through pkexec", "through sudo"); one who is not
-        is never taken for the asker. */
+        pkexec names ("through pkexec"), with the login user where that is someone
+        else; otherwise the login user, "through sudo" where sudo's variable names the
+        same person, else root. sudo's variable is never taken for the asker. */
     std::string describeAskingUser (const Identity& identity);
 
     /** A user id as the kernel and pkexec write it: decimal digits only. */
